@@ -1,0 +1,72 @@
+#include "processor/dsp/vqsp_filter_ms20_lp.h"
+
+#include <cmath>
+
+vqsp_filter_ms20_lp::vqsp_filter_ms20_lp()
+{
+    stage1State = stage1Output = stage2State = stage2Output = lastOutput = 0.0f;
+    frequency = 1000.0f;
+    // 1000 Hz cutoff: 1000 * pi rounded to single precision, times the period.
+    const float g = std::tan (samplePeriod.load() * 3141.5928f);
+    stageGain = g / (1.0f + g);
+    poleCoefficient = (g - 1.0f) / (1.0f + g);
+    feedbackAmount = 0.0f;
+    resonance = 0.0f;
+}
+
+vqsp_filter_ms20_lp::~vqsp_filter_ms20_lp() = default;
+
+void vqsp_filter_ms20_lp::setCoefficients (float g)
+{
+    stageGain = g / (1.0f + g);
+    poleCoefficient = (g + (-1.0f)) / (1.0f + g);
+}
+
+void vqsp_filter_ms20_lp::setFrequency (float hz)
+{
+    frequency = hz;
+    setCoefficients (std::tan ((hz * 3.1415927f) * samplePeriod.load()));
+}
+
+void vqsp_filter_ms20_lp::recalculate()
+{
+    setCoefficients (std::tan ((frequency.load() * 3.1415927f) * samplePeriod.load()));
+}
+
+void vqsp_filter_ms20_lp::setResonanceNormalized (float r)
+{
+    const float k = r * 2.5f;
+    feedbackAmount = k;
+    resonance = k;
+}
+
+void vqsp_filter_ms20_lp::clear()
+{
+    stage1State = stage1Output = stage2State = stage2Output = lastOutput = 0.0f;
+}
+
+float vqsp_filter_ms20_lp::process (float x)
+{
+    const float G = stageGain.load();
+    const float a = poleCoefficient.load();
+
+    const float fb = feedbackAmount.load() * stage2Output;
+    float c = fb;
+    if (std::fabs (fb) > 0.6f)
+        c = fb > 0.0f ? 0.6f : -0.6f;
+
+    // Three quarters hard-limited, one quarter unlimited feedback.
+    const float e = c * 0.75f + fb * 0.25f;
+
+    const float q1 = (x - e) * G;
+    const float y1 = (stage1State + q1) - stage1Output * a;
+    stage1Output = y1;
+    stage1State = q1;
+
+    const float q2 = (y1 + e) * G;
+    const float y2 = (stage2State + q2) - a * stage2Output;
+    lastOutput = y2;
+    stage2State = q2;
+    stage2Output = y2;
+    return y2;
+}
