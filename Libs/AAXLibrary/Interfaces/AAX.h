@@ -79,6 +79,11 @@ enum AAX_EStemFormat : int32_t
     AAX_eStemFormat_5_1      = AAX_STEM_FORMAT(6, 6),
     AAX_eStemFormat_6_1      = AAX_STEM_FORMAT(8, 7),
     AAX_eStemFormat_7_1_DTS  = AAX_STEM_FORMAT(10, 8),
+    AAX_eStemFormat_LCRS     = AAX_STEM_FORMAT(3, 4),
+    AAX_eStemFormat_6_0      = AAX_STEM_FORMAT(7, 6),
+    AAX_eStemFormat_7_0_SDDS = AAX_STEM_FORMAT(9, 7),
+    AAX_eStemFormat_7_0_DTS  = AAX_STEM_FORMAT(11, 7),
+    AAX_eStemFormat_7_1_SDDS = AAX_STEM_FORMAT(12, 8),
     AAX_eStemFormat_None     = AAX_STEM_FORMAT(0xFFFF, 0),
     AAX_eStemFormat_Any      = AAX_STEM_FORMAT(0xFFFF, 0xFFFF)
 };
