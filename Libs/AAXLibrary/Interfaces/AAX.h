@@ -182,7 +182,8 @@ enum AAX_EViewContainer_Type : int32_t
     AAX_eViewContainer_Type_NULL   = 0,
     AAX_eViewContainer_Type_NSView = 1,
     AAX_eViewContainer_Type_UIView = 2,
-    AAX_eViewContainer_Type_HWND   = 3
+    AAX_eViewContainer_Type_HWND   = 3,
+    AAX_eViewContainer_Type_XWindow = 4 // an X11 Window id (Linux hosts)
 };
 
 // A size or position in the host's window: vertical (height) first, then
