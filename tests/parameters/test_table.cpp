@@ -7,6 +7,13 @@
 #include "parameters/csd_mem.h"
 #include "parameters/vq_table.h"
 
+// Under AddressSanitizer, let an impossible allocation fail with null as the
+// C heap does instead of aborting the test program.
+extern "C" const char* __asan_default_options()
+{
+    return "allocator_may_return_null=1";
+}
+
 namespace
 {
 // Owns a table for the length of a test.
