@@ -16,6 +16,7 @@
 #include "AAX_IEffectGUI.h"
 
 class AAX_IEffectParameters;
+class AAX_IACFEffectParameters;
 class AAX_IViewContainer;
 class AAX_IController;
 class AAX_ITransport;
@@ -69,6 +70,9 @@ private:
 
     AAX_VController*       controller = nullptr;
     AAX_IEffectParameters* effectParameters = nullptr;
+    // The same object as the host answered it (version-1 interface pointer);
+    // holds the counted reference and serves the calls of UpdateAllParameters.
+    AAX_IACFEffectParameters* effectParametersInterface = nullptr;
     AAX_VViewContainer*    viewContainer = nullptr;
     AAX_VTransport*        transport = nullptr;
 };
