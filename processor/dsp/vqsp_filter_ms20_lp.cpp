@@ -2,12 +2,28 @@
 
 #include <cmath>
 
+namespace
+{
+// The prewarp argument pi * f * T reaches the tangent's pole at half the sample
+// rate. Cutoffs at or above 0.49 of the rate (or an infinite period at a rate
+// of 0) are held at that point so that the coefficients stay finite and the
+// stages stable; every cutoff below it is computed unchanged.
+constexpr float kMaxPrewarp = 0.49f * 3.1415927f;
+
+float prewarp (float argument)
+{
+    if (! (argument <= kMaxPrewarp))   // also catches NaN
+        argument = kMaxPrewarp;
+    return std::tan (argument);
+}
+} // namespace
+
 vqsp_filter_ms20_lp::vqsp_filter_ms20_lp()
 {
     stage1State = stage1Output = stage2State = stage2Output = lastOutput = 0.0f;
     frequency = 1000.0f;
     // 1000 Hz cutoff: 1000 * pi rounded to single precision, times the period.
-    const float g = std::tan (samplePeriod.load() * 3141.5928f);
+    const float g = prewarp (samplePeriod.load() * 3141.5928f);
     stageGain = g / (1.0f + g);
     poleCoefficient = (g - 1.0f) / (1.0f + g);
     feedbackAmount = 0.0f;
@@ -25,12 +41,12 @@ void vqsp_filter_ms20_lp::setCoefficients (float g)
 void vqsp_filter_ms20_lp::setFrequency (float hz)
 {
     frequency = hz;
-    setCoefficients (std::tan ((hz * 3.1415927f) * samplePeriod.load()));
+    setCoefficients (prewarp ((hz * 3.1415927f) * samplePeriod.load()));
 }
 
 void vqsp_filter_ms20_lp::recalculate()
 {
-    setCoefficients (std::tan ((frequency.load() * 3.1415927f) * samplePeriod.load()));
+    setCoefficients (prewarp ((frequency.load() * 3.1415927f) * samplePeriod.load()));
 }
 
 void vqsp_filter_ms20_lp::setResonanceNormalized (float r)

@@ -223,3 +223,37 @@ TEST (SignalBlock, BaseIsPassThrough)
     EXPECT_EQ (b.samplePeriod.load(), 1.0f / 96000.0f);
     EXPECT_EQ (b.samplesPerMs.load(), 96000.0f * 0.001f);
 }
+
+TEST (Ms20Filter, CutoffAtOrAboveHalfTheRateStaysStable)
+{
+    // 15000 Hz at 22050 Hz lies above half the rate: the coefficients are held
+    // finite and the filter does not run away.
+    vqsp_filter_ms20_lp f;
+    f.setAudioSamplingRate (22050.0f);
+    f.setFrequency (15000.0f);
+    f.setResonanceNormalized (1.0f);
+    EXPECT_TRUE (std::isfinite (f.stageGain.load()));
+    EXPECT_LT (std::fabs (f.poleCoefficient.load()), 1.0f);
+    for (int n = 0; n < 22050; ++n)
+        ASSERT_TRUE (std::isfinite (f.process (n % 2 == 0 ? 1.0f : -1.0f))) << "sample " << n;
+
+    // Exactly half the rate: the same limit applies.
+    vqsp_filter_ms20_lp h;
+    h.setAudioSamplingRate (30000.0f);
+    h.setFrequency (15000.0f);
+    EXPECT_EQ (h.stageGain.load(), f.stageGain.load());
+}
+
+TEST (Ms20Filter, RateZeroKeepsCoefficientsFinite)
+{
+    vqsp_filter_ms20_lp f;
+    f.setAudioSamplingRate (0.0f);
+    EXPECT_TRUE (std::isfinite (f.stageGain.load()));
+    EXPECT_TRUE (std::isfinite (f.poleCoefficient.load()));
+    EXPECT_TRUE (std::isfinite (f.process (0.5f)));
+
+    // A real rate afterwards restores the normal coefficients.
+    f.setAudioSamplingRate (48000.0f);
+    const float g = std::tan ((1000.0f * 3.1415927f) * (1.0f / 48000.0f));
+    EXPECT_EQ (f.stageGain.load(), g / (1.0f + g));
+}
