@@ -1,0 +1,381 @@
+#include "EditorTestSupport.h"
+
+#include <cmath>
+
+using editortest::pump;
+
+namespace
+{
+class EditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        processor = std::make_unique<Skorvane3AudioProcessor>();
+        editor = std::make_unique<Skorvane3AudioProcessorEditor> (*processor);
+        processor->addListener (&listener);
+    }
+
+    void TearDown() override
+    {
+        editor.reset();
+        processor->removeListener (&listener);
+        processor.reset();
+    }
+
+    void tick (int count)
+    {
+        for (int i = 0; i < count; ++i)
+            editor->timerCallback();
+    }
+
+    // A synthetic left-button mouse event on a component.
+    static juce::MouseEvent mouseEventOn (juce::Component& c, juce::Point<float> pos, juce::Point<float> downPos,
+                                          bool dragged)
+    {
+        const auto now = juce::Time::getCurrentTime();
+        return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), pos,
+                                 juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier), 1.0f, 0.0f, 0.0f, 0.0f, 0.0f,
+                                 &c, &c, now, downPos, now, 1, dragged);
+    }
+
+    std::unique_ptr<Skorvane3AudioProcessor> processor;
+    std::unique_ptr<Skorvane3AudioProcessorEditor> editor;
+    editortest::ParameterListener listener;
+};
+
+bool isTurquoise (juce::Colour c)
+{
+    return c.getGreen() > c.getRed() + 40 && c.getBlue() > c.getRed() + 40;
+}
+} // namespace
+
+TEST_F (EditorTest, OpensAtFixedSizeWithLayoutTextsAndPresetFolders)
+{
+    EXPECT_EQ (editor->getWidth(), 600);
+    EXPECT_EQ (editor->getHeight(), 300);
+
+    EXPECT_EQ (editor->sliders[0].getBounds(), juce::Rectangle<int> (40, 160, 80, 80));
+    EXPECT_EQ (editor->sliders[2].getBounds(), juce::Rectangle<int> (230, 140, 140, 140));
+    EXPECT_EQ (editor->valueLabels[2].getBounds(), juce::Rectangle<int> (250, 208, 100, 20));
+    EXPECT_EQ (editor->aboutButton.getBounds(), juce::Rectangle<int> (500, 0, 100, 30));
+
+    for (int i = 0; i < 5; ++i)
+    {
+        EXPECT_EQ (editor->sliders[i].parameterIndex, i);
+        EXPECT_EQ (editor->valueLabels[i].getText(), processor->getParameterText (i));
+        EXPECT_FLOAT_EQ ((float) editor->sliders[i].getValue(), processor->getParameter (i));
+        // The knob lies above its value text, so a press on the text reaches the knob.
+        EXPECT_GT (editor->getIndexOfChildComponent (&editor->sliders[i]),
+                   editor->getIndexOfChildComponent (&editor->valueLabels[i]));
+    }
+
+    EXPECT_EQ (editor->presetButton.getButtonText(), juce::String ("default"));
+    EXPECT_EQ (editor->presetButton.commandId, 8);
+    EXPECT_EQ (editor->previousButton.buttonKind, 0);
+    EXPECT_EQ (editor->nextButton.commandId, 7);
+    EXPECT_EQ (editor->aboutButton.buttonKind, 3);
+    EXPECT_STREQ (editor->versionText, "v1.0.1");
+
+    // The folders are created under the (test) machine-wide base directory.
+    EXPECT_TRUE (editor->userPresetFolder.isDirectory());
+    EXPECT_TRUE (editor->factoryPresetFolder.isDirectory());
+    EXPECT_TRUE (editor->userPresetFolder.isAChildOf (editortest::presetBase()));
+    EXPECT_TRUE (editor->userPresetFolder.getFullPathName().endsWith ("Presets/User"));
+    EXPECT_TRUE (editor->factoryPresetFolder.getFullPathName().endsWith ("Presets/Factory"));
+
+    // The look and feel draws every plain text in DINCond-Medium.
+    auto* lnf = dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel());
+    ASSERT_NE (lnf, nullptr);
+    EXPECT_EQ (lnf->getTypefaceForFont (juce::Font (30.0f, juce::Font::bold))->getName(), juce::String ("DINCond-Medium"));
+}
+
+TEST_F (EditorTest, OpeningAnimationRevealsInStagesAndSettles)
+{
+    auto alphas = [this]
+    {
+        juce::String s;
+        for (auto& k : editor->sliders)  s << (int) k.getAlpha();
+        s << "/";
+        for (auto& l : editor->valueLabels) s << (int) l.getAlpha();
+        return s;
+    };
+
+    EXPECT_EQ (alphas(), juce::String ("00100/00000"));
+    EXPECT_EQ (editor->revealAmount, 0.0f);
+
+    tick (1);
+    EXPECT_FLOAT_EQ (editor->revealAmount, 36.0f);
+    tick (1);
+    EXPECT_NEAR (editor->revealAmount, 64.8f, 1e-4);
+
+    tick (8);   // tick 10
+    EXPECT_NEAR (editor->revealAmount, 160.67f, 0.01);
+    EXPECT_EQ (alphas(), juce::String ("00100/00000"));
+    tick (1);   // tick 11
+    EXPECT_EQ (alphas(), juce::String ("01110/00100"));
+
+    tick (9);   // tick 20
+    EXPECT_NEAR (editor->revealAmount, 177.92f, 0.01);
+    EXPECT_EQ (alphas(), juce::String ("01110/00100"));
+    tick (1);   // tick 21
+    EXPECT_EQ (alphas(), juce::String ("11111/01110"));
+
+    tick (9);   // tick 30
+    EXPECT_EQ (alphas(), juce::String ("11111/01110"));
+    tick (1);   // tick 31
+    EXPECT_EQ (alphas(), juce::String ("11111/11111"));
+
+    tick (149); // tick 180
+    const float settled = editor->revealAmount;
+    EXPECT_NEAR (settled, 180.0f, 1e-4);
+    EXPECT_LT (settled, 180.0f);
+
+    tick (50);
+    EXPECT_EQ (editor->revealTick, 230);
+    EXPECT_EQ (editor->revealAmount, settled);
+}
+
+TEST_F (EditorTest, TimerTicksOnTheMessageLoop)
+{
+    pump (400);
+    EXPECT_GT (editor->revealTick, 0);
+    EXPECT_GT (editor->revealAmount, 0.0f);
+}
+
+TEST_F (EditorTest, KnobsFollowHostChangesWithinOneTickWithoutEchoingThem)
+{
+    tick (1);   // the processor starts with its flag raised: first refresh
+    EXPECT_FALSE ((bool) processor->parametersChanged);
+
+    processor->setParameter (1, 0.4f);
+    processor->setParameter (0, 0.25f);
+    EXPECT_TRUE ((bool) processor->parametersChanged);
+
+    tick (1);
+    EXPECT_NEAR (editor->sliders[1].getValue(), 0.4, 1e-6);
+    EXPECT_NEAR (editor->sliders[0].getValue(), 0.25, 1e-6);
+    EXPECT_EQ (editor->valueLabels[1].getText(), processor->getParameterText (1));
+    EXPECT_EQ (editor->valueLabels[0].getText(), processor->getParameterText (0));
+    EXPECT_FALSE ((bool) processor->parametersChanged);
+
+    // The refresh itself sends nothing back to the processor or the host.
+    EXPECT_EQ (listener.count, 0);
+
+    // Without a raised flag the knobs are left alone.
+    editor->sliders[4].setValue (0.1, juce::dontSendNotification);
+    tick (1);
+    EXPECT_NEAR (editor->sliders[4].getValue(), 0.1, 1e-6);
+}
+
+TEST_F (EditorTest, KnobChangeReachesProcessorAndHostOnTheSliderGrid)
+{
+    editor->sliders[3].setValue (0.25, juce::sendNotificationSync);
+    EXPECT_EQ (listener.count, 1);
+    EXPECT_EQ (listener.lastIndex, 3);
+    EXPECT_FLOAT_EQ (listener.lastValue, 0.25f);
+    EXPECT_FLOAT_EQ (processor->getParameter (3), 0.25f);
+    EXPECT_TRUE ((bool) processor->parametersChanged);
+
+    editor->sliders[0].setValue (0.12345, juce::sendNotificationSync);
+    EXPECT_NEAR (processor->getParameter (0), 0.123f, 1e-6);
+
+    // The value text follows on the next tick.
+    tick (1);
+    EXPECT_EQ (editor->valueLabels[3].getText(), processor->getParameterText (3));
+}
+
+TEST_F (EditorTest, MouseDragOnAKnobSendsItsValues)
+{
+    auto& knob = editor->sliders[2];
+    const float before = processor->getParameter (2);
+    const juce::Point<float> start (70.0f, 70.0f);
+
+    knob.mouseDown (mouseEventOn (knob, start, start, false));
+    for (float dy = 5.0f; dy <= 50.0f; dy += 5.0f)
+        knob.mouseDrag (mouseEventOn (knob, start.translated (0.0f, -dy), start, true));
+    knob.mouseUp (mouseEventOn (knob, start.translated (0.0f, -50.0f), start, true));
+
+    EXPECT_GT (listener.count, 1);
+    EXPECT_EQ (listener.lastIndex, 2);
+    EXPECT_GT (processor->getParameter (2), before);
+    EXPECT_FLOAT_EQ (processor->getParameter (2), (float) knob.getValue());
+    // Values lie on the knob's 0.001 grid.
+    const float v = processor->getParameter (2) * 1000.0f;
+    EXPECT_NEAR (v, std::round (v), 1e-3);
+}
+
+TEST_F (EditorTest, TraceCopiesTheLatestBlockOnly)
+{
+    processor->setPlayConfigDetails (2, 2, 44100.0, 64);
+    processor->prepareToPlay (44100.0, 64);
+
+    juce::AudioBuffer<float> buffer (2, 64);
+    for (int i = 0; i < 64; ++i)
+    {
+        buffer.setSample (0, i, 0.8f * std::sin (0.3f * (float) i));
+        buffer.setSample (1, i, 0.0f);
+    }
+    juce::MidiBuffer midi;
+    processor->processBlock (buffer, midi);
+    ASSERT_EQ ((int) processor->scopeSampleCount, 64);
+
+    tick (1);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ (editor->scopeSamples[i], (float) processor->scopeBuffer[i]) << i;
+    EXPECT_EQ (editor->scopeSamples[64], 0.0f);
+
+    // An empty block copies nothing: the old trace stays.
+    const float kept = editor->scopeSamples[10];
+    juce::AudioBuffer<float> empty (2, 0);
+    processor->processBlock (empty, midi);
+    ASSERT_EQ ((int) processor->scopeSampleCount, 0);
+    tick (1);
+    EXPECT_EQ (editor->scopeSamples[10], kept);
+}
+
+TEST_F (EditorTest, AboutOverlayOpensOverTheEditorAndClosesOnClick)
+{
+    editor->buttonClicked (&editor->aboutButton);
+    juce::Component::SafePointer<Skorvane3AboutSplash> splash (editor->getAboutSplash());
+    ASSERT_NE (splash.getComponent(), nullptr);
+
+    EXPECT_EQ (splash->getBounds(), juce::Rectangle<int> (0, 0, 600, 300));
+    EXPECT_TRUE (splash->isVisible());
+    EXPECT_EQ (editor->getChildComponent (editor->getNumChildComponents() - 1), splash.getComponent());
+    EXPECT_EQ (splash->wavePhase, 0.0f);
+
+    splash->mouseDrag (mouseEventOn (*splash, { 10.0f, 10.0f }, { 5.0f, 5.0f }, true));
+    EXPECT_EQ (splash->getBounds(), juce::Rectangle<int> (0, 0, 600, 300));
+
+    splash->mouseDown (mouseEventOn (*splash, { 100.0f, 100.0f }, { 100.0f, 100.0f }, false));
+    EXPECT_EQ (splash.getComponent(), nullptr);
+    EXPECT_EQ (editor->getAboutSplash(), nullptr);
+
+    // Opening again starts a new overlay at phase 0.
+    auto* again = editor->openAboutSplash();
+    for (int i = 0; i < 5; ++i)
+        again->timerCallback();
+    EXPECT_NE (again->wavePhase, 0.0f);
+    editor->buttonClicked (&editor->aboutButton);
+    EXPECT_EQ (editor->getAboutSplash()->wavePhase, 0.0f);
+}
+
+TEST_F (EditorTest, OverlayStillOpenIsDeletedWithTheEditor)
+{
+    juce::Component::SafePointer<Skorvane3AboutSplash> splash (editor->openAboutSplash());
+    ASSERT_NE (splash.getComponent(), nullptr);
+    editor.reset();
+    EXPECT_EQ (splash.getComponent(), nullptr);
+}
+
+TEST (AboutSplash, WavePhaseAndGeometry)
+{
+    Skorvane3AboutSplash splash;
+    EXPECT_STREQ (splash.versionText, "v1.0.1");
+    for (int i = 0; i < 100; ++i)
+        splash.timerCallback();
+    EXPECT_NEAR (splash.wavePhase, 3.0f, 1e-4);
+
+    EXPECT_TRUE (Skorvane3AboutSplash::buildWave (5.0f, 300.0f, 0.0f).isEmpty());
+
+    const auto one = Skorvane3AboutSplash::buildWave (6.0f, 300.0f, 0.0f).getBounds();
+    EXPECT_NEAR (one.getX(), 4.0f, 1e-3);
+    EXPECT_NEAR (one.getRight(), 6.0f, 1e-3);
+    // At phase 0 the first column sits on the centre line.
+    EXPECT_NEAR (one.getCentreY(), 150.0f, 1e-3);
+
+    // 60 columns on 600 pixels; the slow wave within 120..180, the fast one within 90..210.
+    for (float phase = 0.0f; phase < 7.0f; phase += 0.37f)
+    {
+        const auto b = Skorvane3AboutSplash::buildWave (600.0f, 300.0f, phase).getBounds();
+        EXPECT_NEAR (b.getX(), 4.0f, 1e-3);
+        EXPECT_NEAR (b.getRight(), 596.0f, 1e-3);
+        EXPECT_GE (b.getY(), 89.0f - 1e-3f);
+        EXPECT_LE (b.getBottom(), 211.0f + 1e-3f);
+    }
+}
+
+TEST_F (EditorTest, LookAndFeelStaysValidWhileAnyEditorIsOpen)
+{
+    auto* first = dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel());
+    ASSERT_NE (first, nullptr);
+
+    {
+        auto second = std::make_unique<Skorvane3AudioProcessorEditor> (*processor);
+        EXPECT_NE (dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
+    }
+
+    // The first editor is still open: its look and feel is still the default.
+    EXPECT_EQ (dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), first);
+
+    editor.reset();
+    // With no editor left, the default is the framework's own again.
+    EXPECT_EQ (dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
+}
+
+TEST_F (EditorTest, SnapshotShowsGradientBackgroundKnobsAndTitles)
+{
+    processor->setParameter (2, 0.75f);
+    tick (200);
+
+    const auto image = editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);
+    ASSERT_EQ (image.getWidth(), 600);
+    ASSERT_EQ (image.getHeight(), 300);
+
+    const auto outFile = juce::File (SKORVANE3_TEST_OUTPUT_DIR).getChildFile ("editor-snapshot.png");
+    outFile.deleteFile();
+    {
+        juce::FileOutputStream out (outFile);
+        ASSERT_TRUE (out.openedOk());
+        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
+    }
+
+    // Not a black frame: grey near the top, fading towards black at the bottom.
+    const auto top = image.getPixelAt (5, 5);
+    const auto bottom = image.getPixelAt (5, 295);
+    EXPECT_NEAR (top.getRed(), 63, 6);
+    EXPECT_EQ (top.getRed(), top.getGreen());
+    EXPECT_EQ (top.getGreen(), top.getBlue());
+    EXPECT_LT (bottom.getRed(), 8);
+    const auto middle = image.getPixelAt (5, 150);
+    EXPECT_NEAR (middle.getRed(), 32, 5);
+
+    // The dot grid.
+    EXPECT_NEAR (image.getPixelAt (0, 250).getRed(), 51, 2);
+    EXPECT_NE (image.getPixelAt (0, 250).getRed(), image.getPixelAt (5, 250).getRed());
+
+    // The Distortion knob's turquoise value arc (radius 52.5 around 300, 210),
+    // at 300 degrees clockwise from straight up, within the value of 0.75.
+    const double angle = 300.0 * juce::MathConstants<double>::pi / 180.0;
+    const int ax = (int) std::lround (300.0 + 52.5 * std::sin (angle));
+    const int ay = (int) std::lround (210.0 - 52.5 * std::cos (angle));
+    EXPECT_TRUE (isTurquoise (image.getPixelAt (ax, ay))) << image.getPixelAt (ax, ay).toString();
+    // ... and the Frequency knob's arc (radius 30 around 80, 200) at its start.
+    const double start = 1.3 * juce::MathConstants<double>::pi;
+    EXPECT_TRUE (isTurquoise (image.getPixelAt ((int) std::lround (80.0 + 30.0 * std::sin (start)),
+                                                (int) std::lround (200.0 - 30.0 * std::cos (start)))));
+
+    // Some bright text (logos, titles) is drawn.
+    int bright = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 600; ++x)
+            if (image.getPixelAt (x, y).getBrightness() > 0.6f)
+                ++bright;
+    EXPECT_GT (bright, 200);
+}
+
+TEST_F (EditorTest, ShaderCompilesWhenPaintedThroughOpenGL)
+{
+    editor->setVisible (true);
+    editor->addToDesktop (0);
+
+    for (int i = 0; i < 60 && ! editor->lastPaintUsedShader(); ++i)
+        pump (50);
+
+    if (! editor->openGLContext.isActive() && ! editor->lastPaintUsedShader())
+        GTEST_SKIP() << "no OpenGL context could be made on this display";
+
+    EXPECT_TRUE (editor->lastPaintUsedShader());
+    editor->removeFromDesktop();
+}
