@@ -108,6 +108,7 @@ TEST(EffectGUI, ViewContainerOpensAndClosesTheWindow)
 {
     GuiHost host;
     fakes::FakeViewContainer container { { IID_IAAXViewContainerV1 } };
+    fakes::FakeViewContainer second { { IID_IAAXViewContainerV1 } };
     TestGUI gui;
     EXPECT_EQ(gui.GetViewContainerType(), 0);
     EXPECT_EQ(gui.GetViewContainerPtr(), nullptr);
@@ -128,7 +129,6 @@ TEST(EffectGUI, ViewContainerOpensAndClosesTheWindow)
     EXPECT_EQ(container.Refs(), 0); // the cleared container is no longer held
 
     // Reopening with another container replaces the proxy.
-    fakes::FakeViewContainer second { { IID_IAAXViewContainerV1 } };
     gui.SetViewContainer(&container);
     gui.SetViewContainer(&second);
     EXPECT_EQ(container.Refs(), 0);
@@ -140,8 +140,8 @@ TEST(EffectGUI, ViewContainerOpensAndClosesTheWindow)
 TEST(EffectGUI, ParameterRefreshToleratesMissingObjects)
 {
     // Before Initialize: no effect, no calls, but the container still opens.
-    TestGUI early;
     fakes::FakeViewContainer container { { IID_IAAXViewContainerV1 } };
+    TestGUI early;
     early.UpdateAllParameters();
     EXPECT_TRUE(early.events.empty());
     early.SetViewContainer(&container);
