@@ -1,5 +1,7 @@
 #include "processor/PluginProcessor.h"
 
+#include "editor/PluginEditor.h"
+
 #include <algorithm>
 #include <cmath>
 #include <locale>
@@ -167,7 +169,7 @@ bool Skorvane3AudioProcessor::producesMidi() const { return false; }
 
 juce::AudioProcessorEditor* Skorvane3AudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new Skorvane3AudioProcessorEditor (*this);
 }
 
 bool Skorvane3AudioProcessor::hasEditor() const { return true; }
