@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 using editortest::pump;
 
 namespace
@@ -377,5 +380,42 @@ TEST_F (EditorTest, ShaderCompilesWhenPaintedThroughOpenGL)
         GTEST_SKIP() << "no OpenGL context could be made on this display";
 
     EXPECT_TRUE (editor->lastPaintUsedShader());
+
+    // Read back what the display shows where the editor's window lies.
+    pump (300);
+    const auto origin = editor->getScreenPosition();
+    auto* display = XOpenDisplay (nullptr);
+    ASSERT_NE (display, nullptr);
+    auto* shot = XGetImage (display, DefaultRootWindow (display), origin.x, origin.y, 600, 300, AllPlanes, ZPixmap);
+    ASSERT_NE (shot, nullptr);
+    juce::Image frame (juce::Image::RGB, 600, 300, false);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 600; ++x)
+        {
+            const auto v = XGetPixel (shot, x, y);
+            frame.setPixelAt (x, y, juce::Colour ((juce::uint8) ((v >> 16) & 0xff), (juce::uint8) ((v >> 8) & 0xff),
+                                                  (juce::uint8) (v & 0xff)));
+        }
+    XDestroyImage (shot);
+    XCloseDisplay (display);
     editor->removeFromDesktop();
+
+    const auto outFile = juce::File (SKORVANE3_TEST_OUTPUT_DIR).getChildFile ("editor-opengl-frame.png");
+    outFile.deleteFile();
+    {
+        juce::FileOutputStream out (outFile);
+        ASSERT_TRUE (out.openedOk());
+        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (frame, out));
+    }
+
+    // The shader's gradient: grey 0.25 at the top, 0.125 half-way down, and
+    // its dot grid of grey 0.2.
+    EXPECT_NEAR (frame.getPixelAt (5, 5).getRed(), 62, 5);
+    EXPECT_NEAR (frame.getPixelAt (5, 150).getRed(), 32, 4);
+    EXPECT_LT (frame.getPixelAt (5, 297).getRed(), 6);
+    EXPECT_NEAR (frame.getPixelAt (20, 250).getRed(), 51, 2);
+    // The Distortion knob's arc (at its default value 0.5, the arc reaches straight up).
+    const double angle = 300.0 * juce::MathConstants<double>::pi / 180.0;
+    EXPECT_TRUE (isTurquoise (frame.getPixelAt ((int) std::lround (300.0 + 52.5 * std::sin (angle)),
+                                                (int) std::lround (210.0 - 52.5 * std::cos (angle)))));
 }
