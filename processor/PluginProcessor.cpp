@@ -11,6 +11,7 @@ namespace
 {
 constexpr const char* kPluginVersion = "1.0.1";
 constexpr const char* kErrorLoadingPreset = "Error Loading Preset";
+constexpr int kBinaryXmlMagic = 0x21324356;   // "VC2!" little-endian
 
 bool isParameterIndex (int index) noexcept
 {
@@ -59,10 +60,20 @@ bool xmlNestingIsSane (const juce::String& text)
 
 std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text)
 {
-    if (! xmlNestingIsSane (text))
+    // A well-formed document always ends with '>'; the parser would accept a
+    // truncated one (e.g. "<sv3PresetFile") as an element without attributes.
+    if (! text.trimEnd().endsWithChar ('>') || ! xmlNestingIsSane (text))
         return {};
 
-    return juce::XmlDocument (text).getDocumentElement();
+    // The parser is lenient and hands back an element even for a truncated
+    // document; anything it reports an error for is not applied.
+    juce::XmlDocument document (text);
+    auto xml = document.getDocumentElement();
+
+    if (document.getLastParseError().isNotEmpty())
+        return {};
+
+    return xml;
 }
 } // namespace
 
@@ -155,7 +166,8 @@ void Skorvane3AudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, ju
 
 int Skorvane3AudioProcessor::copyScope (float* dest, int maxSamples) const noexcept
 {
-    const int count = std::clamp (scopeSampleCount.load(), 0, std::min (maxSamples, kScopeBufferSize));
+    const int limit = std::max (0, std::min (maxSamples, kScopeBufferSize));
+    const int count = std::clamp (scopeSampleCount.load(), 0, limit);
 
     for (int i = 0; i < count; ++i)
         dest[i] = scopeBuffer[i].load();
@@ -275,7 +287,18 @@ void Skorvane3AudioProcessor::getStateInformation (juce::MemoryBlock& destData)
     for (int i = 0; i < kNumParameters; ++i)
         root.createNewChildElement (juce::String (i))->addTextElement (juce::String (parameterManager->getVSTvalue (i)));
 
-    copyXmlToBinary (root, destData);
+    // Binary XML block: magic "VC2!", the text's length, the text on one line
+    // without an XML declaration, and a terminating 0 byte.
+    juce::MemoryOutputStream out (destData, false);
+    out.writeInt (kBinaryXmlMagic);
+    out.writeInt (0);
+    root.writeTo (out, juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    out.writeByte (0);
+
+    const auto textLength = out.getPosition() - 9;
+    out.setPosition (4);
+    out.writeInt ((int) textLength);
+    out.flush();
 }
 
 void Skorvane3AudioProcessor::setStateInformation (const void* data, int sizeInBytes)
@@ -286,7 +309,7 @@ void Skorvane3AudioProcessor::setStateInformation (const void* data, int sizeInB
     // The header's length is the text's length; the text ends at it or at the
     // end of the data, whichever comes first.
     const auto* bytes = static_cast<const juce::uint8*> (data);
-    if (juce::ByteOrder::littleEndianInt (bytes) != 0x21324356)
+    if (juce::ByteOrder::littleEndianInt (bytes) != (juce::uint32) kBinaryXmlMagic)
         return;
 
     const auto statedLength = juce::ByteOrder::littleEndianInt (bytes + 4);

@@ -46,7 +46,10 @@ public:
     juce::AudioProcessorEditor* createEditor() override;
     bool hasEditor() const override;
 
-    // Index-based parameter interface.
+    // Index-based parameter interface. The framework's length-limited
+    // getParameterName/getParameterText cut the results of the versions here.
+    using juce::AudioProcessor::getParameterName;
+    using juce::AudioProcessor::getParameterText;
     int getNumParameters() override;
     const juce::String getParameterName (int index) override;
     float getParameter (int index) override;
