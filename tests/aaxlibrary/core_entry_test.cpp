@@ -3,6 +3,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "AAX_CACFUnknown.h"
 #include "AAX_CHostServices.h"
@@ -291,4 +293,29 @@ TEST(CountedObject, NullOutArgumentIsRefusedWithoutReference)
     EXPECT_EQ(object.QueryInterface(IID_IAAXEffectParametersV1, nullptr), kACFErrNullPointer);
     EXPECT_EQ(object.QueryInterface(IID_IACFUnknown, nullptr), kACFErrNullPointer);
     EXPECT_EQ(object.AddRef(), 1u); // no reference was added by the refused queries
+}
+
+TEST(CountedObject, ConcurrentReferencesEndInExactlyOneDestruction)
+{
+    const acfUInt32 before = CACFUnknown::GetActiveObjectCount();
+    bool destroyed = false;
+    auto* object = new TestEffectParameters();
+    object->destroyed = &destroyed;
+    object->AddRef();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([object] {
+            for (int i = 0; i < 20000; ++i)
+            {
+                object->AddRef();
+                object->Release();
+            }
+        });
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before + 1);
+    EXPECT_EQ(object->Release(), 0u);
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before);
 }
