@@ -223,3 +223,17 @@ TEST(EffectGUI, LastReleaseDestroysTheGuiAndItsReferences)
     EXPECT_EQ(container.Refs(), 0);
     EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before);
 }
+
+TEST(EffectGUI, SecondInitializeDoesNotLeakTheFirstReferences)
+{
+    GuiHost host;
+    TestGUI gui;
+    ASSERT_EQ(gui.Initialize(&host.unknown), 0);
+    ASSERT_EQ(gui.Initialize(&host.unknown), 0);
+    EXPECT_EQ(host.EffectRefs(), 2);
+    EXPECT_EQ(host.controller.Refs(), 1);
+    EXPECT_EQ(host.transport.Refs(), 2);
+    gui.Uninitialize();
+    EXPECT_EQ(host.EffectRefs(), 1);
+    EXPECT_EQ(host.controller.Refs(), 0);
+}

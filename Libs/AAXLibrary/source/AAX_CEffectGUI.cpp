@@ -25,15 +25,17 @@ AAX_Result AAX_CEffectGUI::Initialize(IACFUnknown* iController)
     if (!iController)
         return kErrNoHost;
 
-    // A host that refuses leaves effectParameters null; that is not an error.
-    void* answered = nullptr;
+    // The query's result is not looked at: a host that refuses leaves
+    // effectParameters null, which is not an error.
     if (effectParametersInterface)
     {
         effectParametersInterface->Release();
         effectParametersInterface = nullptr;
         effectParameters = nullptr;
     }
-    if (iController->QueryInterface(IID_IAAXEffectParametersV1, &answered) == ACF_OK && answered)
+    void* answered = nullptr;
+    iController->QueryInterface(IID_IAAXEffectParametersV1, &answered);
+    if (answered)
     {
         effectParametersInterface = static_cast<AAX_IACFEffectParameters*>(answered);
         effectParameters = static_cast<AAX_IEffectParameters*>(static_cast<AAX_IACFEffectParameters_V3*>(effectParametersInterface));
