@@ -1,0 +1,129 @@
+// The wrapper linked in directly and driven by the host's objects: changes
+// that start in the plug-in, the audio context fields and the identity values.
+
+#include <gtest/gtest.h>
+
+#include "AAX_ICollection.h"
+#include "AAX_UIDs.h"
+#include "host/HostObjects.h"
+#include "host/HostString.h"
+#include "wrapper/Skorvane3AAXWrapper.h"
+
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+using namespace skorvane3host;
+using AAXClasses::JuceAAX_Processor;
+
+namespace
+{
+struct Instance
+{
+    Instance()
+    {
+        state = std::make_shared<HostInstanceState>();
+        state->ports[Skorvane3AAX::kFieldBypass].assign(4, 0);
+        object = JuceAAX_Processor::Create();
+        void* iface = nullptr;
+        EXPECT_EQ(object->QueryInterface(IID_IAAXEffectParametersV3, &iface), 0);
+        fx = static_cast<AAX_IACFEffectParameters_V3*>(iface);
+        state->effect = fx;
+        unknown = new HostInstanceUnknown(state);
+        EXPECT_EQ(fx->Initialize(unknown), 0);
+        wrapper = dynamic_cast<JuceAAX_Processor*>(static_cast<AAX_IACFEffectParameters_V3*>(fx));
+    }
+    ~Instance()
+    {
+        fx->Uninitialize();
+        state->effect = nullptr;
+        fx->Release();
+        unknown->Release();
+    }
+    std::shared_ptr<HostInstanceState> state;
+    IACFUnknown* object = nullptr;
+    AAX_IACFEffectParameters_V3* fx = nullptr;
+    HostInstanceUnknown* unknown = nullptr;
+    JuceAAX_Processor* wrapper = nullptr;
+};
+} // namespace
+
+TEST(Wrapper, ChangesStartingInThePlugInReachTheHost)
+{
+    Instance i;
+    ASSERT_NE(i.wrapper, nullptr);
+    i.state->takeEvents();
+
+    // An editor knob: the framework's notifying setter.
+    i.wrapper->getPluginInstance().setParameterNotifyingHost(2, 0.7f);
+    const auto events = i.state->takeEvents();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].kind, AutomationEvent::touch);
+    EXPECT_EQ(events[0].id, "2");
+    EXPECT_EQ(events[1].kind, AutomationEvent::setRequest);
+    EXPECT_DOUBLE_EQ(events[1].value, static_cast<double>(0.7f));
+    EXPECT_EQ(events[2].kind, AutomationEvent::currentValue);
+    EXPECT_EQ(events[3].kind, AutomationEvent::release);
+
+    // The host parameter and the processor agree.
+    HostString text;
+    ASSERT_EQ(i.fx->GetParameterValueString("2", &text, 16), 0);
+    EXPECT_EQ(text.str(), "0.700");
+    EXPECT_FLOAT_EQ(i.wrapper->getPluginInstance().getParameter(2), 0.7f);
+
+    // A host that does not answer: the host parameter keeps its value.
+    i.state->answerSetRequests = false;
+    i.wrapper->getPluginInstance().setParameterNotifyingHost(2, 0.1f);
+    ASSERT_EQ(i.fx->GetParameterValueString("2", &text, 16), 0);
+    EXPECT_EQ(text.str(), "0.700");
+}
+
+TEST(Wrapper, ContextFieldsCarryTheInstanceAndItsChannelCount)
+{
+    Instance i;
+    void* slot = nullptr;
+    EXPECT_EQ(i.fx->ResetFieldData(Skorvane3AAX::kFieldProcessor, &slot, sizeof slot), 0);
+    EXPECT_EQ(slot, static_cast<void*>(i.wrapper));
+    int32_t channels = 0;
+    EXPECT_EQ(i.fx->ResetFieldData(Skorvane3AAX::kFieldChannelCount, &channels, sizeof channels), 0);
+    EXPECT_EQ(channels, 2);
+    // A slot too small for its value is cleared and refused.
+    uint16_t small = 0xFFFF;
+    EXPECT_NE(i.fx->ResetFieldData(Skorvane3AAX::kFieldProcessor, &small, sizeof small), 0);
+    EXPECT_EQ(small, 0);
+    EXPECT_EQ(i.fx->ResetFieldData(Skorvane3AAX::kFieldProcessor, nullptr, 8), kErrMissingObject);
+    // Other fields are zeroed.
+    uint64_t other = ~0ull;
+    EXPECT_EQ(i.fx->ResetFieldData(9, &other, sizeof other), 0);
+    EXPECT_EQ(other, 0u);
+}
+
+TEST(Wrapper, TheAudioCallbackSkipsEmptyContexts)
+{
+    Instance i;
+    float left[4] = { 0.1f, 0.2f, 0.3f, 0.4f }, right[4] = { 0.1f, 0.2f, 0.3f, 0.4f };
+    const float* ins[2] = { left, right };
+    float* outs[2] = { left, right };
+    const int32_t length = 4, bypass = 1, channels = 2;
+    void* self = i.wrapper;
+    AAXClasses::AlgorithmContext ctx { ins, outs, &length, &bypass, &self, &channels };
+    AAXClasses::AlgorithmContext empty {};
+    void* instances[3] = { &ctx, nullptr, &empty };
+    JuceAAX_Processor::algorithmProcessFunction(instances, instances + 3);
+    EXPECT_FLOAT_EQ(left[3], 0.4f); // bypassed: passed through
+    JuceAAX_Processor::algorithmProcessFunction(nullptr, nullptr);
+}
+
+TEST(Wrapper, IdentityValues)
+{
+    using namespace Skorvane3AAX;
+    EXPECT_EQ(layoutIndex(AAX_eStemFormat_None), 0);
+    EXPECT_EQ(layoutIndex(AAX_eStemFormat_Mono), 1);
+    EXPECT_EQ(layoutIndex(AAX_eStemFormat_7_0_DTS), 10);
+    EXPECT_EQ(layoutIndex(AAX_eStemFormat_7_1_SDDS), 13);
+    EXPECT_EQ(layoutIndex(12345), -1);
+    EXPECT_TRUE(acceptsLayouts(AAX_eStemFormat_LCRS, AAX_eStemFormat_Quad));
+    EXPECT_TRUE(acceptsLayouts(AAX_eStemFormat_6_1, AAX_eStemFormat_7_0_SDDS));
+    EXPECT_FALSE(acceptsLayouts(AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo));
+    EXPECT_FALSE(acceptsLayouts(AAX_eStemFormat_None, AAX_eStemFormat_None));
+    EXPECT_EQ(pluginID(kNativeIDBase, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo), 0x6A636363u);
+    EXPECT_EQ(GetEffectDescriptions(nullptr), kErrMissingObject);
+}
