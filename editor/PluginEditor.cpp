@@ -1,5 +1,6 @@
 #include "editor/PluginEditor.h"
 
+#include "editor/Skorvane3OpenGLCheck.h"
 #include "editor/resources/Skorvane3Binaries.h"
 
 #include <cstring>
@@ -20,9 +21,17 @@ Skorvane3AudioProcessorEditor::Skorvane3AudioProcessorEditor (Skorvane3AudioProc
 
     std::fill (std::begin (scopeSamples), std::end (scopeSamples), 0.0f);
 
-    // From here on the editor and its children are painted through OpenGL.
-    openGLContext.setComponentPaintingEnabled (true);
-    openGLContext.attachTo (*this);
+    // From here on the editor and its children are painted through OpenGL;
+    // without a usable OpenGL they are painted in software.
+    if (isOpenGLUsable())
+    {
+        openGLContext.setComponentPaintingEnabled (true);
+        openGLContext.attachTo (*this);
+    }
+    else
+    {
+        paintingInSoftware = true;
+    }
 
     factoryPresetFolder = getDefaultFileLocation (eFactoryPresets);
     userPresetFolder = getDefaultFileLocation (eUserPresets);
@@ -237,7 +246,27 @@ void Skorvane3AudioProcessorEditor::timerCallback()
     // The latest block's trace; never more than both buffers hold.
     audioProcessor.copyScope (scopeSamples, scopeSize);
 
+    checkOpenGLStarted();
     repaint();
+}
+
+void Skorvane3AudioProcessorEditor::checkOpenGLStarted()
+{
+    // Where OpenGL cannot render (no usable driver or visual), the attached
+    // context never paints and the window would stay empty: after a second on
+    // screen without an OpenGL frame, let JUCE paint the editor in software.
+    if (paintedThroughOpenGL || paintingInSoftware)
+        return;
+
+    if (isShowing())
+        ++ticksShowingWithoutOpenGL;
+
+    if (ticksShowingWithoutOpenGL >= openGLStartTicks)
+    {
+        openGLContext.detach();
+        paintingInSoftware = true;
+        repaint();
+    }
 }
 
 //==============================================================================
@@ -270,6 +299,9 @@ void Skorvane3AudioProcessorEditor::paint (juce::Graphics& g)
         backgroundShader.reset();
 
     shaderUsedInLastPaint = backgroundShader != nullptr;
+
+    if (juce::OpenGLContext::getCurrentContext() != nullptr)
+        paintedThroughOpenGL = true;
 
     if (backgroundShader != nullptr)
         backgroundShader->fillRect (g.getInternalContext(), getLocalBounds());

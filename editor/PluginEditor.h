@@ -80,6 +80,12 @@ public:
 
     // True when the latest paint drew the background with the shader.
     bool lastPaintUsedShader() const noexcept               { return shaderUsedInLastPaint; }
+    // True once the editor has given up on OpenGL and paints in software.
+    bool isPaintingInSoftware() const noexcept              { return paintingInSoftware; }
+
+    // Ticks the editor waits, while on screen, for its first OpenGL frame
+    // before it paints in software instead.
+    static constexpr int openGLStartTicks = 30;
 
     //==============================================================================
     Skorvane3AudioProcessor& audioProcessor;
@@ -121,8 +127,13 @@ private:
     void paintSoftwareBackground (juce::Graphics& g);
     void loadPresetAt (int index);
 
+    void checkOpenGLStarted();
+
     juce::Component::SafePointer<Skorvane3AboutSplash> aboutSplash;
     bool shaderUsedInLastPaint = false;
+    bool paintedThroughOpenGL = false;   // written by paint under the message lock
+    bool paintingInSoftware = false;
+    int ticksShowingWithoutOpenGL = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Skorvane3AudioProcessorEditor)
 };
