@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 namespace
 {
@@ -57,7 +59,12 @@ TEST (Processor, FixedAnswers)
     EXPECT_EQ (p.getParameterName (2), "Distortion");
     EXPECT_EQ (p.getParameterName (3), "Feedback");
     EXPECT_EQ (p.getParameterName (4), "Level");
+    // The framework's length-limited form (deprecated with the rest of the
+    // index-based interface) cuts the name.
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     EXPECT_EQ (p.getParameterName (4, 3), "Lev");
+    EXPECT_EQ (p.getParameterText (3, 4), " -60");
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     EXPECT_EQ (p.getNumPrograms(), 1);
     EXPECT_EQ (p.getCurrentProgram(), 0);
     EXPECT_EQ (p.getProgramName (0), "");
@@ -79,7 +86,6 @@ TEST (Processor, ParameterTexts)
     EXPECT_EQ (p.getParameterText (2), "  50%");
     EXPECT_EQ (p.getParameterText (3), " -60dB");
     EXPECT_EQ (p.getParameterText (4), "  -3dB");
-    EXPECT_EQ (p.getParameterText (3, 4), " -60");
 
     p.setParameter (0, 0.0f);
     EXPECT_EQ (p.getParameterText (0), " 200Hz");
@@ -217,7 +223,9 @@ TEST (Processor, ChainMatchesTheBlocksRunByHand)
                 const float t = 0.5f * (std::fabs (y + 1.0f) - std::fabs (y - 1.0f));
                 ASSERT_FLOAT_EQ (b.getSample (ch, i), level * t) << "channel " << ch << " sample " << i;
                 if (ch == 0)
+                {
                     ASSERT_FLOAT_EQ (p.scopeBuffer[i].load(), t);
+                }
             }
     }
 }
@@ -382,4 +390,55 @@ TEST (Processor, CreatePluginFilter)
     std::unique_ptr<juce::AudioProcessor> p (createPluginFilter());
     ASSERT_NE (dynamic_cast<Skorvane3AudioProcessor*> (p.get()), nullptr);
     EXPECT_EQ (p->getName(), "Skorvane3");
+}
+
+TEST (Processor, ParameterChangesWhileProcessing)
+{
+    // The audio thread processes while another thread sets parameters and
+    // restores state and this thread reads what the editor reads. Run under
+    // the thread sanitizer this shows the hand-over is free of data races.
+    Skorvane3AudioProcessor p;
+    p.setPlayConfigDetails (2, 2, 48000.0, 256);
+    juce::MemoryBlock state;
+    p.getStateInformation (state);
+
+    std::atomic<bool> stop { false };
+    std::thread audio ([&]
+    {
+        auto b = filledBuffer (2, 256, 0.0f);
+        juce::MidiBuffer midi;
+        for (int n = 0; ! stop.load(); ++n)
+        {
+            for (int i = 0; i < 256; ++i)
+                b.setSample (0, i, std::sin (0.02f * (float) (n * 256 + i)));
+            p.processBlock (b, midi);
+        }
+    });
+    std::thread host ([&]
+    {
+        juce::Random random (1);
+        for (int n = 0; n < 2000; ++n)
+        {
+            p.setParameter (n % 5, random.nextFloat());
+            if (n % 100 == 0)
+                p.setStateInformation (state.getData(), (int) state.getSize());
+        }
+    });
+
+    float scope[Skorvane3AudioProcessor::kScopeBufferSize];
+    for (int n = 0; n < 2000; ++n)
+    {
+        if (p.parametersChanged.load())
+            p.parametersChanged = false;
+        const int count = p.copyScope (scope, Skorvane3AudioProcessor::kScopeBufferSize);
+        for (int i = 0; i < count; ++i)
+            ASSERT_LE (std::fabs (scope[i]), 1.0f);
+        p.getParameterText (n % 5);
+    }
+
+    host.join();
+    stop = true;
+    audio.join();
+    for (float m : p.feedbackMemory)
+        EXPECT_TRUE (std::isfinite (m));
 }
