@@ -29,7 +29,7 @@ std::vector<unsigned char> makeRecord(int32_t version, const uint8_t* data, size
     record->size = static_cast<int32_t>(size);
     record->version = version;
     record->chunkID = 0x656C636B; // 'elck'
-    if (size > 0)
+    if (data != nullptr && size > 0)
         std::memcpy(storage.data() + kAAX_SPlugInChunkHeaderSize, data, size);
     return storage;
 }
