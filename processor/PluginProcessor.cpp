@@ -11,6 +11,7 @@ namespace
 {
 constexpr const char* kPluginVersion = "1.0.1";
 constexpr const char* kErrorLoadingPreset = "Error Loading Preset";
+constexpr juce::int64 kMaxPresetFileSize = 1024 * 1024;
 constexpr int kBinaryXmlMagic = 0x21324356;   // "VC2!" little-endian
 
 bool isParameterIndex (int index) noexcept
@@ -392,7 +393,9 @@ void Skorvane3AudioProcessor::setStateFromFile (juce::File file)
 {
     std::unique_ptr<juce::XmlElement> xml;
 
-    if (file.existsAsFile())
+    // A preset is a few hundred bytes; anything far larger is not one and is
+    // not read into memory.
+    if (file.existsAsFile() && file.getSize() <= kMaxPresetFileSize)
         xml = parseXmlText (file.loadFileAsString());
 
     if (xml != nullptr && xml->hasTagName (presetFileTag))

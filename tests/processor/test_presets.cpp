@@ -188,7 +188,13 @@ TEST (PresetFile, BadFilesReportErrorAndKeepValues)
     const auto truncated = folder.dir.getChildFile ("truncated.vqpreset");
     truncated.replaceWithText ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<sv3PresetFile pluginVersion=\"1.0.1\" presetName=\"T\"");
 
-    for (const auto& file : { folder.dir.getChildFile ("missing.vqpreset"), notXml, otherTag, binary, empty, truncated, folder.dir, juce::File() })
+    // A valid preset padded past the size any preset can have.
+    const auto huge = folder.dir.getChildFile ("huge.vqpreset");
+    huge.replaceWithText (juce::String::repeatedString (" ", 2 * 1024 * 1024)
+                          + "<sv3PresetFile presetName=\"Huge\" Frequency=\"0\"/>");
+
+    for (const auto& file : { folder.dir.getChildFile ("missing.vqpreset"), notXml, otherTag, binary, empty, truncated, huge,
+                              folder.dir, juce::File() })
     {
         Skorvane3AudioProcessor p;
         p.setParameter (0, 0.4f);
