@@ -508,7 +508,9 @@ AAX_Result AAX_CEffectParameters::SetChunk(AAX_CTypeID iChunkID, const AAX_SPlug
         AAX_CString s;
         if (p->GetValueAsFloat(&f))
         {
-            if (chunkParser.FindDouble(id, &d))
+            // A stored value that is not a number is unreadable: the
+            // parameter keeps its value rather than taking a NaN.
+            if (chunkParser.FindDouble(id, &d) && !std::isnan(d))
                 p->SetValueWithFloat(static_cast<float>(d));
         }
         else if (p->GetValueAsInt32(&l))
@@ -523,7 +525,7 @@ AAX_Result AAX_CEffectParameters::SetChunk(AAX_CTypeID iChunkID, const AAX_SPlug
         }
         else if (p->GetValueAsDouble(&d))
         {
-            if (chunkParser.FindDouble(id, &d))
+            if (chunkParser.FindDouble(id, &d) && !std::isnan(d))
                 p->SetValueWithDouble(d);
         }
         else if (p->GetValueAsString(&s))
