@@ -6,6 +6,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,24 @@ namespace skorvane3host
 {
 
 #define DPY static_cast<Display*>(display)
+
+namespace
+{
+// Xlib's default error handler ends the process. A plug-in's GUI toolkit
+// sends requests that may fail harmlessly (for instance asking for
+// properties of a window manager that is not running), and hosts are expected
+// to tolerate them: note the error and carry on.
+int tolerateXErrors(Display* d, XErrorEvent* e)
+{
+    if (std::getenv("SKORVANE3_HOST_XDEBUG") != nullptr)
+    {
+        char text[256] = {};
+        XGetErrorText(d, e->error_code, text, sizeof text);
+        std::fprintf(stderr, "[X error] %s (request %d.%d)\n", text, e->request_code, e->minor_code);
+    }
+    return 0;
+}
+} // namespace
 
 HostWindow::HostWindow() = default;
 
@@ -22,6 +41,7 @@ bool HostWindow::open(const std::string& title, int w, int h, std::string& error
 {
     close();
     XInitThreads();
+    XSetErrorHandler(tolerateXErrors);
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr)
     {
