@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace juce
 {
@@ -54,6 +55,8 @@ private:
 std::mutex gRuntimeLock;
 int gHolders = 0;
 std::unique_ptr<MessageThread> gMessageThread;
+// Loops told to end from inside themselves; joined by the next start.
+std::vector<std::unique_ptr<MessageThread>> gRetiredThreads;
 
 } // namespace
 
@@ -62,6 +65,9 @@ JuceRuntime::JuceRuntime()
     std::lock_guard<std::mutex> l(gRuntimeLock);
     if (gHolders++ == 0)
     {
+        for (auto& t : gRetiredThreads)
+            t->stopThread(-1);
+        gRetiredThreads.clear();
         juce::initialiseJuce_GUI();
         gMessageThread = std::make_unique<MessageThread>();
         gMessageThread->begin();
@@ -73,6 +79,16 @@ JuceRuntime::~JuceRuntime()
     std::lock_guard<std::mutex> l(gRuntimeLock);
     if (--gHolders == 0)
     {
+        auto* mm = juce::MessageManager::getInstanceWithoutCreating();
+        if (gMessageThread && mm != nullptr && mm->isThisTheMessageThread())
+        {
+            // The last holder went away inside the message loop, which cannot
+            // wait for itself: let the loop end on its own and leave JUCE up;
+            // the next holder starts a fresh loop.
+            gMessageThread->signalThreadShouldExit();
+            gRetiredThreads.push_back(std::move(gMessageThread));
+            return;
+        }
         if (gMessageThread)
         {
             gMessageThread->end();

@@ -127,3 +127,19 @@ TEST(Wrapper, IdentityValues)
     EXPECT_EQ(pluginID(kNativeIDBase, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo), 0x6A636363u);
     EXPECT_EQ(GetEffectDescriptions(nullptr), kErrMissingObject);
 }
+
+TEST(Runtime, TheLastHolderMayLeaveFromInsideTheMessageLoop)
+{
+    using Skorvane3AAX::JuceRuntime;
+    ASSERT_EQ(JuceRuntime::activeHolders(), 0);
+    auto* holder = new JuceRuntime();
+    EXPECT_TRUE(JuceRuntime::callOnMessageThread([holder] { delete holder; }));
+    EXPECT_EQ(JuceRuntime::activeHolders(), 0);
+
+    // A later holder gets a working loop again.
+    JuceRuntime again;
+    bool ran = false;
+    EXPECT_TRUE(JuceRuntime::callOnMessageThread([&ran] { ran = true; }));
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(JuceRuntime::callOnMessageThread([] { throw 1; }));
+}
