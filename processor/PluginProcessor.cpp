@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <locale>
 #include <sstream>
 
@@ -59,8 +60,20 @@ bool xmlNestingIsSane (const juce::String& text)
     return true;
 }
 
+// Text that is not valid UTF-8 is not ours (we write ASCII) and is refused
+// before parsing: the XML parser steps over a multi-byte lead byte without
+// looking, so a sequence cut short walks it past the end of the text.
+bool isValidUtf8 (const juce::String& text)
+{
+    const char* bytes = text.toRawUTF8();
+    return juce::CharPointer_UTF8::isValidString (bytes, (int) std::strlen (bytes));
+}
+
 std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text)
 {
+    if (! isValidUtf8 (text))
+        return {};
+
     // A well-formed document always ends with '>'; the parser would accept a
     // truncated one (e.g. "<sv3PresetFile") as an element without attributes.
     if (! text.trimEnd().endsWithChar ('>') || ! xmlNestingIsSane (text))
