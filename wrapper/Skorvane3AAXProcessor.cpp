@@ -13,6 +13,7 @@
 #include "AAX_CParameter.h"
 #include "AAX_CString.h"
 #include "AAX_IController.h"
+#include "AAX_ITransport.h"
 #include "wrapper/Skorvane3AAXWrapper.h"
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();
@@ -110,6 +111,7 @@ AAX_Result JuceAAX_Processor::EffectInit()
         ins = outs;
     numChannels = outs;
 
+    p.setPlayHead(this);
     p.setPlayConfigDetails(ins, outs, sampleRate, maxBlockSize);
     p.prepareToPlay(sampleRate, maxBlockSize);
     if (AAX_IController* c = Controller())
@@ -155,6 +157,7 @@ AAX_Result JuceAAX_Processor::EffectInit()
 AAX_Result JuceAAX_Processor::Uninitialize()
 {
     pluginInstance->releaseResources();
+    pluginInstance->setPlayHead(nullptr);
     return AAX_CEffectParameters::Uninitialize();
 }
 
@@ -424,6 +427,66 @@ void JuceAAX_Processor::audioProcessorChanged(juce::AudioProcessor* p, const Cha
     if (details.latencyChanged)
         if (AAX_IController* c = Controller())
             c->SetSignalLatency(p->getLatencySamples());
+}
+
+//==============================================================================
+juce::Optional<juce::AudioPlayHead::PositionInfo> JuceAAX_Processor::getPosition() const
+{
+    PositionInfo info;
+    const AAX_ITransport* transport = Transport();
+    if (transport == nullptr)
+        return info;
+
+    constexpr double ticksPerQuarter = 960000.0;
+    double tempo = 0.0;
+    transport->GetCurrentTempo(&tempo);
+    info.setBpm(tempo);
+
+    int32_t numerator = 4, denominator = 4;
+    transport->GetCurrentMeter(&numerator, &denominator);
+    info.setTimeSignature(TimeSignature { numerator, denominator });
+
+    bool playing = false;
+    if (transport->IsTransportPlaying(&playing) != AAX_SUCCESS)
+        playing = false;
+    info.setIsPlaying(playing);
+
+    int64_t samplePosition = 0;
+    if (playing || transport->GetTimelineSelectionStartPosition(&samplePosition) != AAX_SUCCESS)
+        transport->GetCurrentNativeSampleLocation(&samplePosition);
+    info.setTimeInSamples(samplePosition);
+    info.setTimeInSeconds(sampleRate > 0.0 ? static_cast<double>(samplePosition) / sampleRate : 0.0);
+
+    int64_t ticks = 0;
+    transport->GetCurrentTickPosition(&ticks);
+    info.setPpqPosition(static_cast<double>(ticks) / ticksPerQuarter);
+
+    bool looping = false;
+    int64_t loopStart = 0, loopEnd = 0;
+    transport->GetCurrentLoopPosition(&looping, &loopStart, &loopEnd);
+    info.setIsLooping(looping);
+    info.setLoopPoints(LoopPoints { static_cast<double>(loopStart) / ticksPerQuarter,
+                                    static_cast<double>(loopEnd) / ticksPerQuarter });
+
+    AAX_EFrameRate rate = AAX_eFrameRate_Undeclared;
+    int32_t offset = 0;
+    if (transport->GetTimeCodeInfo(&rate, &offset) == AAX_SUCCESS)
+    {
+        switch (rate)
+        {
+            case AAX_eFrameRate_24Frame: info.setFrameRate(FrameRate().withBaseRate(24)); break;
+            case AAX_eFrameRate_23976: info.setFrameRate(FrameRate().withBaseRate(24).withPullDown()); break;
+            case AAX_eFrameRate_25Frame: info.setFrameRate(FrameRate().withBaseRate(25)); break;
+            case AAX_eFrameRate_2997NonDrop: info.setFrameRate(FrameRate().withBaseRate(30).withPullDown()); break;
+            case AAX_eFrameRate_2997DropFrame:
+                info.setFrameRate(FrameRate().withBaseRate(30).withPullDown().withDrop());
+                break;
+            case AAX_eFrameRate_30NonDrop: info.setFrameRate(FrameRate().withBaseRate(30)); break;
+            case AAX_eFrameRate_30DropFrame: info.setFrameRate(FrameRate().withBaseRate(30).withDrop()); break;
+            default: break;
+        }
+    }
+    return info;
 }
 
 //==============================================================================

@@ -33,7 +33,9 @@ struct AlgorithmContext
     const int32_t* channelCount;       // kFieldChannelCount
 };
 
-class JuceAAX_Processor final : public AAX_CEffectParameters, public juce::AudioProcessorListener
+class JuceAAX_Processor final : public AAX_CEffectParameters,
+                                public juce::AudioProcessorListener,
+                                public juce::AudioPlayHead
 {
 public:
     // Creation procedure registered with the host (procedure ID 0).
@@ -71,6 +73,10 @@ public:
     void audioProcessorChanged(juce::AudioProcessor*, const ChangeDetails& details) override;
     void audioProcessorParameterChangeGestureBegin(juce::AudioProcessor*, int index) override;
     void audioProcessorParameterChangeGestureEnd(juce::AudioProcessor*, int index) override;
+
+    // The processor's play head: the host's transport (tempo, meter, play
+    // state, positions), asked on whichever thread the processor asks.
+    juce::Optional<PositionInfo> getPosition() const override;
 
     // The audio callback registered with every component.
     static void algorithmProcessFunction(void* const instancesBegin[], const void* instancesEnd);

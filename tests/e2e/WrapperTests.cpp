@@ -143,3 +143,20 @@ TEST(Runtime, TheLastHolderMayLeaveFromInsideTheMessageLoop)
     EXPECT_TRUE(ran);
     EXPECT_FALSE(JuceRuntime::callOnMessageThread([] { throw 1; }));
 }
+
+TEST(Wrapper, ThePlayHeadAnswersFromTheHostTransport)
+{
+    Instance i;
+    juce::AudioPlayHead* head = i.wrapper->getPluginInstance().getPlayHead();
+    ASSERT_NE(head, nullptr);
+    const auto position = head->getPosition();
+    ASSERT_TRUE(position.hasValue());
+    EXPECT_EQ(position->getBpm(), juce::Optional<double>(120.0));
+    ASSERT_TRUE(position->getTimeSignature().hasValue());
+    EXPECT_EQ(position->getTimeSignature()->numerator, 4);
+    EXPECT_EQ(position->getTimeSignature()->denominator, 4);
+    EXPECT_FALSE(position->getIsPlaying());
+    EXPECT_EQ(position->getTimeInSamples(), juce::Optional<int64_t>(0));
+    EXPECT_EQ(position->getPpqPosition(), juce::Optional<double>(0.0));
+    EXPECT_FALSE(position->getFrameRate().hasValue()); // the host declares none
+}
