@@ -52,7 +52,8 @@ TEST_F(GuiTest, EditorOpensInTheHostWindowAndCloses)
             pump(window, 50);
         }
 
-        // A host that releases the GUI object with the editor still open.
+        // Closing down with the editor open: the GUI object goes first (the
+        // host takes its view away), then the instance.
         ASSERT_EQ(editor->attach(window), 0);
         pump(window, 100);
     }
