@@ -1,0 +1,98 @@
+// Host automation against audio through the plug-in module, as a host drives
+// it: one thread plays automation into all five parameters with
+// UpdateParameterNormalizedValue (the host's own update, which reaches the
+// processor through the wrapper), another processes blocks through the
+// component's callback, a third reads values and value texts back. Under
+// ThreadSanitizer (the module built with it) any unsynchronised access in the
+// wrapper, the interface library or the processor fails the run.
+#include "host/PluginHost.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace skorvane3host;
+
+namespace
+{
+constexpr int kBlocks = 300;
+constexpr int kBlockSize = 256;
+constexpr int kRounds = 1000;
+
+double automationValue(int round, int index)
+{
+    return (double) ((round * (index + 3) + index * 17) % 101) / 100.0;
+}
+} // namespace
+
+TEST(HostAutomationRace, AutomationWhileProcessing)
+{
+    PluginModule module;
+    std::string error;
+    ASSERT_TRUE(module.load(SKORVANE3_PLUGIN_PATH, error)) << error;
+
+    {
+        auto instance = PluginInstance::create(module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
+        ASSERT_TRUE(instance) << error;
+        auto* effect = instance->effect();
+
+        std::vector<std::vector<float>> in(2, std::vector<float>(kBlockSize)), out = in;
+        for (int c = 0; c < 2; ++c)
+            for (int i = 0; i < kBlockSize; ++i)
+                in[c][i] = 0.8f * (float) std::sin(0.05 * i + c);
+        const float* inPtrs[2] = { in[0].data(), in[1].data() };
+        float* outPtrs[2] = { out[0].data(), out[1].data() };
+
+        std::atomic<bool> started { false };
+        bool finite = true;
+        std::thread audio([&] {
+            started = true;
+            for (int b = 0; b < kBlocks; ++b)
+            {
+                instance->process(inPtrs, outPtrs, kBlockSize);
+                for (int c = 0; c < 2; ++c)
+                    for (float x : out[c])
+                        finite = finite && std::isfinite(x) && std::fabs(x) <= 1.0f + 1.0e-5f;
+            }
+        });
+
+        std::thread automation([&] {
+            while (!started)
+                std::this_thread::yield();
+            for (int round = 0; round < kRounds; ++round)
+                for (int index = 0; index < 5; ++index)
+                    effect->UpdateParameterNormalizedValue(std::to_string(index).c_str(), automationValue(round, index),
+                                                           AAX_eUpdateSource_Parameter);
+        });
+
+        std::atomic<bool> stop { false };
+        std::thread reader([&] {
+            while (!stop)
+            {
+                for (int index = 0; index < 5; ++index)
+                {
+                    const std::string id = std::to_string(index);
+                    const double v = instance->parameterValue(id);
+                    EXPECT_TRUE(v >= 0.0 && v <= 1.0);
+                    instance->parameterValueText(id);
+                }
+                std::this_thread::yield();
+            }
+        });
+
+        automation.join();
+        audio.join();
+        stop = true;
+        reader.join();
+
+        EXPECT_TRUE(finite);
+        for (int index = 0; index < 5; ++index)
+            EXPECT_NEAR(instance->parameterValue(std::to_string(index)), automationValue(kRounds - 1, index), 1.0e-6)
+                << "parameter " << index;
+    }
+    module.unload();
+}
