@@ -51,6 +51,9 @@ Skorvane3AudioProcessorEditor::Skorvane3AudioProcessorEditor (Skorvane3AudioProc
     mediumTypeface = loadMediumTypeface();
 
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel.get());
+    // Fonts resolved before this look and feel was the default would keep
+    // their earlier typeface.
+    juce::Typeface::clearTypefaceCache();
 
     for (int i = 0; i < numKnobs; ++i)
     {
@@ -122,7 +125,10 @@ Skorvane3AudioProcessorEditor::~Skorvane3AudioProcessorEditor()
     // The last editor to close takes its look and feel out of service before
     // it is deleted with the shared pointer.
     if (lookAndFeel.getReferenceCount() == 1 && &juce::LookAndFeel::getDefaultLookAndFeel() == &lookAndFeel.get())
+    {
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+        juce::Typeface::clearTypefaceCache();
+    }
 }
 
 //==============================================================================

@@ -8,16 +8,10 @@
 #if JUCE_LINUX || JUCE_BSD
  #include <GL/glx.h>
 
-bool isOpenGLUsable()
+namespace
 {
-    auto* windowSystem = juce::XWindowSystem::getInstance();
-    auto* display = windowSystem != nullptr ? windowSystem->getDisplay() : nullptr;
-
-    if (display == nullptr)
-        return false;
-
-    juce::XWindowSystemUtilities::ScopedXLock xLock;
-
+bool hasUsableVisual (::Display* display)
+{
     int errorBase = 0, eventBase = 0;
     if (! glXQueryExtension (display, &errorBase, &eventBase))
         return false;
@@ -36,6 +30,19 @@ bool isOpenGLUsable()
         juce::X11Symbols::getInstance()->xFree (configs);
 
     return configs != nullptr && count > 0;
+}
+} // namespace
+
+bool isOpenGLUsable()
+{
+    auto* windowSystem = juce::XWindowSystem::getInstance();
+    auto* display = windowSystem != nullptr ? windowSystem->getDisplay() : nullptr;
+
+    if (display == nullptr)
+        return false;
+
+    juce::XWindowSystemUtilities::ScopedXLock xLock;
+    return hasUsableVisual (display);
 }
 #else
 bool isOpenGLUsable()

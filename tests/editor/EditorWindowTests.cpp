@@ -92,6 +92,8 @@ TEST_F (EditorTest, OpensAtFixedSizeWithLayoutTextsAndPresetFolders)
     auto* lnf = dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel());
     ASSERT_NE (lnf, nullptr);
     EXPECT_EQ (lnf->getTypefaceForFont (juce::Font (30.0f, juce::Font::bold))->getName(), juce::String ("DINCond-Medium"));
+    EXPECT_EQ (editor->valueLabels[0].getFont().getTypefacePtr()->getName(), juce::String ("DINCond-Medium"));
+    EXPECT_EQ (juce::Font (16.0f).getTypefacePtr()->getName(), juce::String ("DINCond-Medium"));
 }
 
 TEST_F (EditorTest, OpeningAnimationRevealsInStagesAndSettles)
@@ -432,3 +434,4 @@ TEST_F (EditorTest, OnScreenFrameShowsBackgroundAndKnobs)
     EXPECT_TRUE (isTurquoise (frame.getPixelAt ((int) std::lround (300.0 + 52.5 * std::sin (angle)),
                                                 (int) std::lround (210.0 - 52.5 * std::cos (angle)))));
 }
+
