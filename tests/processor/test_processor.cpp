@@ -312,7 +312,7 @@ TEST (Processor, LowRateKeepsTopCutoffBounded)
         auto b = filledBuffer (1, 512, block % 2 == 0 ? 0.9f : -0.9f);
         process (p, b);
         for (int i = 0; i < 512; ++i)
-            ASSERT_LE (std::fabs (b.getSample (0, i)), 1.0f);
+            ASSERT_LE (std::fabs (b.getSample (0, i)), 1.000001f);
     }
     EXPECT_TRUE (std::isfinite (p.feedbackMemory[0]));
 }
@@ -425,20 +425,24 @@ TEST (Processor, ParameterChangesWhileProcessing)
         }
     });
 
+    // The clip's form |y + 1| - |y - 1| may land one rounding step beyond 1.
     float scope[Skorvane3AudioProcessor::kScopeBufferSize];
+    int outOfRange = 0;
     for (int n = 0; n < 2000; ++n)
     {
         if (p.parametersChanged.load())
             p.parametersChanged = false;
         const int count = p.copyScope (scope, Skorvane3AudioProcessor::kScopeBufferSize);
         for (int i = 0; i < count; ++i)
-            ASSERT_LE (std::fabs (scope[i]), 1.0f);
+            if (! (std::fabs (scope[i]) <= 1.000001f))
+                ++outOfRange;
         p.getParameterText (n % 5);
     }
 
     host.join();
     stop = true;
     audio.join();
+    EXPECT_EQ (outOfRange, 0);
     for (float m : p.feedbackMemory)
         EXPECT_TRUE (std::isfinite (m));
 }
