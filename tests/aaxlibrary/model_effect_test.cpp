@@ -245,6 +245,21 @@ TEST(AaxEffect, FixedAnswers)
     EXPECT_EQ(9, i);
 }
 
+TEST(AaxEffect, StepCountsBeyondTheSignedRangeAreRefused)
+{
+    Instance in;
+    in.Init();
+    AAX_IParameter* p = nullptr;
+    in.effect->GetParameter("2", &p);
+    p->SetNumberOfSteps(0x80000000u); // negative as a signed count
+    int32_t steps = 9;
+    EXPECT_EQ(kErrBadStepCount, in.effect->GetParameterNumberOfSteps("2", &steps));
+    EXPECT_EQ(9, steps);
+    p->SetNumberOfSteps(1001);
+    EXPECT_EQ(AAX_SUCCESS, in.effect->GetParameterNumberOfSteps("2", &steps));
+    EXPECT_EQ(1001, steps);
+}
+
 TEST(AaxEffect, ValuesAndTexts)
 {
     Instance in;
