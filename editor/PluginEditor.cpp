@@ -290,6 +290,21 @@ void Skorvane3AudioProcessorEditor::paintSoftwareBackground (juce::Graphics& g)
             g.fillRect (x, y, 2, 2);
 }
 
+juce::Path Skorvane3AudioProcessorEditor::buildTrace (const float* samples, int count)
+{
+    const int n = juce::jlimit (0, scopeSize, count);
+    const float step = n > 0 ? 520.0f / (float) n : 0.0f;
+
+    // The first point is repeated: the path starts where the first sample lies.
+    juce::Path trace;
+    trace.startNewSubPath (40.0f, 90.0f + 30.0f * samples[0]);
+
+    for (int i = 0; i < n; ++i)
+        trace.lineTo (40.0f + (float) i * step, 90.0f + 30.0f * samples[i]);
+
+    return trace;
+}
+
 void Skorvane3AudioProcessorEditor::paint (juce::Graphics& g)
 {
     const float a = revealAmount;
@@ -314,22 +329,10 @@ void Skorvane3AudioProcessorEditor::paint (juce::Graphics& g)
     else
         paintSoftwareBackground (g);
 
-    // 3. Output trace: 520 pixels wide whatever the block length, +1 drawn at
-    //    y = 120 and -1 at y = 60.
-    {
-        g.setColour (orange ((int) (a + 50.0f)));
-
-        const int n = juce::jlimit (0, scopeSize, (int) audioProcessor.scopeSampleCount);
-        const float step = n > 0 ? 520.0f / (float) n : 0.0f;
-
-        juce::Path trace;
-        trace.startNewSubPath (40.0f, 90.0f + 30.0f * scopeSamples[0]);
-
-        for (int i = 0; i < n; ++i)
-            trace.lineTo (40.0f + (float) i * step, 90.0f + 30.0f * scopeSamples[i]);
-
-        g.strokePath (trace, juce::PathStrokeType (1.5f), juce::AffineTransform());
-    }
+    // 3. Output trace of the latest block.
+    g.setColour (orange ((int) (a + 50.0f)));
+    g.strokePath (buildTrace (scopeSamples, audioProcessor.scopeSampleCount), juce::PathStrokeType (1.5f),
+                  juce::AffineTransform());
 
     // 4. Logos, version, section and knob titles.
     const auto white75 = juce::Colours::white.withAlpha (0.75f);

@@ -78,6 +78,10 @@ public:
     // The about overlay currently open, or null.
     Skorvane3AboutSplash* getAboutSplash() const noexcept   { return aboutSplash.getComponent(); }
 
+    // The output trace for 'count' samples (at most scopeSize are read): 520
+    // pixels wide from x = 40 whatever the count, +1 at y = 120, -1 at y = 60.
+    static juce::Path buildTrace (const float* samples, int count);
+
     // True when the latest paint drew the background with the shader.
     bool lastPaintUsedShader() const noexcept               { return shaderUsedInLastPaint; }
     // True once the editor has given up on OpenGL and paints in software.

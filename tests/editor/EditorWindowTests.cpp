@@ -435,3 +435,44 @@ TEST_F (EditorTest, OnScreenFrameShowsBackgroundAndKnobs)
                                                 (int) std::lround (210.0 - 52.5 * std::cos (angle)))));
 }
 
+
+namespace
+{
+std::vector<juce::Point<float>> pathPoints (const juce::Path& path)
+{
+    std::vector<juce::Point<float>> points;
+    for (juce::Path::Iterator it (path); it.next();)
+        if (it.elementType == juce::Path::Iterator::startNewSubPath || it.elementType == juce::Path::Iterator::lineTo)
+            points.emplace_back (it.x1, it.y1);
+    return points;
+}
+} // namespace
+
+TEST (EditorTrace, PointsSpanTheSameWidthForAnyBlockLength)
+{
+    float samples[Skorvane3AudioProcessorEditor::scopeSize] = {};
+    samples[0] = 1.0f;
+    samples[1] = -1.0f;
+    samples[2] = 0.5f;
+
+    // Four samples: x = 40 (repeated start), 40, 170, 300, 430; +1 is drawn at y = 120.
+    const auto four = pathPoints (Skorvane3AudioProcessorEditor::buildTrace (samples, 4));
+    ASSERT_EQ (four.size(), 5u);
+    const float xs[] = { 40.0f, 40.0f, 170.0f, 300.0f, 430.0f };
+    const float ys[] = { 120.0f, 120.0f, 60.0f, 105.0f, 90.0f };
+    for (size_t i = 0; i < 5; ++i)
+    {
+        EXPECT_FLOAT_EQ (four[i].x, xs[i]) << i;
+        EXPECT_FLOAT_EQ (four[i].y, ys[i]) << i;
+    }
+
+    // No samples: only the start point.
+    EXPECT_EQ (pathPoints (Skorvane3AudioProcessorEditor::buildTrace (samples, 0)).size(), 1u);
+    EXPECT_EQ (pathPoints (Skorvane3AudioProcessorEditor::buildTrace (samples, -5)).size(), 1u);
+
+    // A count beyond the buffer reads no further than the buffer.
+    const auto big = pathPoints (Skorvane3AudioProcessorEditor::buildTrace (samples, 100000));
+    ASSERT_EQ (big.size(), (size_t) Skorvane3AudioProcessorEditor::scopeSize + 1);
+    EXPECT_LT (big.back().x, 560.0f);
+    EXPECT_GT (big.back().x, 559.9f);
+}
