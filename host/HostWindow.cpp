@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <dlfcn.h>
 #include <png.h>
 
 #include <cstdio>
@@ -31,6 +32,28 @@ int tolerateXErrors(Display* d, XErrorEvent* e)
     }
     return 0;
 }
+
+// Plug-in GUI toolkits open X extension and OpenGL client libraries of their
+// own and close them again when their last window goes, while those
+// libraries still hold process-wide caches. Keep them mapped for the host's
+// life so that such caches stay valid (and diagnosable) after a plug-in
+// unloads.
+void keepXClientLibrariesLoaded()
+{
+    static const bool done = [] {
+        for (const char* lib : { "libXext.so.6", "libXrender.so.1", "libXrandr.so.2", "libXinerama.so.1",
+                                 "libXcursor.so.1", "libGL.so.1" })
+            dlopen(lib, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
+        // Mesa's software driver, which libGL opens and closes with each
+        // toolkit's last OpenGL context.
+        for (const char* driver : { "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so",
+                                    "/usr/lib64/dri/swrast_dri.so", "/usr/lib/dri/swrast_dri.so" })
+            if (dlopen(driver, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE) != nullptr)
+                break;
+        return true;
+    }();
+    (void) done;
+}
 } // namespace
 
 HostWindow::HostWindow() = default;
@@ -42,6 +65,7 @@ bool HostWindow::open(const std::string& title, int w, int h, std::string& error
     close();
     XInitThreads();
     XSetErrorHandler(tolerateXErrors);
+    keepXClientLibrariesLoaded();
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr)
     {

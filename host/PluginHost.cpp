@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 #include "AAX_UIDs.h"
@@ -177,7 +178,9 @@ bool PluginModule::unload()
         host = nullptr;
     }
     // A module with live objects stays mapped: their code may still run.
-    if (clean)
+    // SKORVANE3_HOST_KEEP_LOADED keeps every module mapped, so that leak and
+    // crash reports at exit can still name the module's code.
+    if (clean && std::getenv("SKORVANE3_HOST_KEEP_LOADED") == nullptr)
         dlclose(handle);
     handle = nullptr;
     recorded = RecordedDescription();
