@@ -108,10 +108,11 @@ Skorvane3AudioProcessorEditor::~Skorvane3AudioProcessorEditor()
 {
     stopTimer();
 
-    // An about overlay still open would otherwise outlive the editor with its
-    // timer running.
-    if (auto* splash = aboutSplash.getComponent())
-        delete splash;
+    // About overlays still open would otherwise outlive the editor with their
+    // timers running.
+    for (int i = getNumChildComponents(); --i >= 0;)
+        if (auto* splash = dynamic_cast<Skorvane3AboutSplash*> (getChildComponent (i)))
+            delete splash;
 
     // Stop the render thread before anything it paints goes away.
     openGLContext.detach();

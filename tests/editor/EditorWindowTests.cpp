@@ -267,12 +267,15 @@ TEST_F (EditorTest, AboutOverlayOpensOverTheEditorAndClosesOnClick)
     EXPECT_EQ (editor->getAboutSplash()->wavePhase, 0.0f);
 }
 
-TEST_F (EditorTest, OverlayStillOpenIsDeletedWithTheEditor)
+TEST_F (EditorTest, OverlaysStillOpenAreDeletedWithTheEditor)
 {
-    juce::Component::SafePointer<Skorvane3AboutSplash> splash (editor->openAboutSplash());
-    ASSERT_NE (splash.getComponent(), nullptr);
+    juce::Component::SafePointer<Skorvane3AboutSplash> first (editor->openAboutSplash());
+    juce::Component::SafePointer<Skorvane3AboutSplash> second (editor->openAboutSplash());
+    ASSERT_NE (first.getComponent(), nullptr);
+    ASSERT_NE (second.getComponent(), nullptr);
     editor.reset();
-    EXPECT_EQ (splash.getComponent(), nullptr);
+    EXPECT_EQ (first.getComponent(), nullptr);
+    EXPECT_EQ (second.getComponent(), nullptr);
 }
 
 TEST (AboutSplash, WavePhaseAndGeometry)
