@@ -7,7 +7,7 @@
 
 namespace
 {
-const juce::Colour orange (int alpha)
+juce::Colour orange (int alpha)
 {
     return juce::Colour::fromRGBA (195, 93, 25, (juce::uint8) juce::jlimit (0, 255, alpha));
 }
