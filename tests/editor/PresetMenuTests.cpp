@@ -321,3 +321,34 @@ TEST_F (PresetMenuTest, PastingBadTextChangesNothing)
         EXPECT_EQ (editor->presetButton.getButtonText(), juce::String ("Mine")) << text;
     }
 }
+
+TEST_F (PresetMenuTest, SaveAsCancelledChangesNothing)
+{
+    // JUCE's own dialog is a modal component that the test can dismiss; an
+    // external dialog program could not be.
+    if (juce::FileChooser::isPlatformDialogAvailable())
+        GTEST_SKIP() << "the file chooser runs as a separate program here";
+
+    processor->setCurrentPresetName ("before");
+    editor->presetButton.setButtonText ("before");
+    editor->updatePresetMenu();
+
+    juce::String dialogTitle;
+    auto dismiss = [&dialogTitle]
+    {
+        auto* modal = juce::ModalComponentManager::getInstance();
+        if (modal->getNumModalComponents() > 0 && dialogTitle.isEmpty())
+            dialogTitle = modal->getModalComponent (0)->getName();
+        modal->cancelAllModalComponents();
+    };
+    juce::Timer::callAfterDelay (300, dismiss);
+    juce::Timer::callAfterDelay (2000, dismiss);   // in case the dialog was slow to appear
+
+    editor->performPresetMenuItem (3);
+
+    EXPECT_EQ (dialogTitle, juce::String ("Save preset as..."));
+    EXPECT_EQ (processor->currentPresetName, juce::String ("before"));
+    EXPECT_EQ (editor->presetButton.getButtonText(), juce::String ("before"));
+    EXPECT_EQ (editor->userPresetFolder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
+    editortest::pump (2100);
+}
