@@ -24,9 +24,9 @@ TEST(Exports, ExactlyTheSevenEntryFunctions)
                                               "ACFStartup" }));
 }
 
-using EntryTest = e2e::PluginTest;
+using ModuleEntryTest = e2e::PluginTest;
 
-TEST_F(EntryTest, SdkVersionFactoryAndComponentEntries)
+TEST_F(ModuleEntryTest, SdkVersionFactoryAndComponentEntries)
 {
     acfUInt64 version = 0;
     ASSERT_EQ(module.getSDKVersion(&version), 0);
@@ -41,7 +41,7 @@ TEST_F(EntryTest, SdkVersionFactoryAndComponentEntries)
     EXPECT_EQ(def, nullptr);
 }
 
-TEST_F(EntryTest, RegisteringTwiceGivesTheSameDescription)
+TEST_F(ModuleEntryTest, RegisteringTwiceGivesTheSameDescription)
 {
     const auto first = module.description();
     IACFPluginDefinition* def = nullptr;
