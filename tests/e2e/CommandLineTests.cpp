@@ -141,3 +141,23 @@ TEST(CommandLine, LongFilesShowProgress)
     std::remove(in.c_str());
     std::remove(out.c_str());
 }
+
+TEST(CommandLine, EmptyWavGivesAnEmptyWavAndAForeignLibraryIsRefused)
+{
+    const std::string in = tempPath("empty.wav"), out = tempPath("empty_out.wav");
+    writeTone(in, 2, 0);
+    auto r = e2e::run(host() + "process " + in + " " + out + plugin());
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    WavData d;
+    std::string error;
+    ASSERT_TRUE(readWavFile(out, d, error)) << error;
+    EXPECT_EQ(d.numChannels(), 2);
+    EXPECT_EQ(d.numFrames(), 0u);
+    std::remove(in.c_str());
+    std::remove(out.c_str());
+
+    // A shared library that is no plug-in module.
+    r = e2e::run(host() + "describe --plugin libm.so.6");
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.output.find("does not export ACFRegisterPlugin"), std::string::npos) << r.output;
+}
