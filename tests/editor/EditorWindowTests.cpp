@@ -479,3 +479,39 @@ TEST (EditorTrace, PointsSpanTheSameWidthForAnyBlockLength)
     EXPECT_LT (big.back().x, 560.0f);
     EXPECT_GT (big.back().x, 559.9f);
 }
+
+TEST_F (EditorTest, AboutOverlaySnapshotDarkensTheEditorAndShowsTheCredits)
+{
+    tick (200);
+    const auto before = editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);
+
+    auto* splash = editor->openAboutSplash();
+    for (int i = 0; i < 20; ++i)
+        splash->timerCallback();
+    const auto image = editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);
+
+    const auto outFile = juce::File (SKORVANE3_TEST_OUTPUT_DIR).getChildFile ("about-snapshot.png");
+    outFile.deleteFile();
+    {
+        juce::FileOutputStream out (outFile);
+        ASSERT_TRUE (out.openedOk());
+        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
+    }
+
+    // The veil leaves a fifth of the background's brightness.
+    EXPECT_NEAR (image.getPixelAt (5, 5).getRed(), before.getPixelAt (5, 5).getRed() / 5, 2);
+
+    // The orange wave crosses the middle; white credits text is drawn.
+    int orangePixels = 0, whitePixels = 0;
+    for (int y = 80; y < 220; ++y)
+        for (int x = 0; x < 600; ++x)
+        {
+            const auto c = image.getPixelAt (x, y);
+            if (c.getRed() > c.getBlue() + 40 && c.getRed() > 60)
+                ++orangePixels;
+            if (c.getRed() > 150 && c.getGreen() > 150 && c.getBlue() > 150)
+                ++whitePixels;
+        }
+    EXPECT_GT (orangePixels, 100);
+    EXPECT_GT (whitePixels, 200);
+}

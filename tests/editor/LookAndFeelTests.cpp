@@ -56,16 +56,29 @@ TEST (Typefaces, EmbeddedDataLoadsBothFacesWithLatin1Coverage)
     };
     EXPECT_GT (strokeWidth (*black), strokeWidth (*medium) * 1.1f);
 
-    for (juce::juce_wchar c : { (juce::juce_wchar) 'A', (juce::juce_wchar) '%', (juce::juce_wchar) 0xE9, (juce::juce_wchar) 0xC4 })
+    // Every printable character of codes 1..255 has an outline in both faces
+    // ("@", "#", "&", "_" and many accented letters come from the fallback
+    // font); control codes and the spaces are blank.
+    auto outlineOf = [] (juce::Typeface& face, int c)
     {
-        juce::Path outline;
         juce::Array<int> glyphs;
         juce::Array<float> offsets;
-        medium->getGlyphPositions (juce::String::charToString (c), glyphs, offsets);
-        ASSERT_EQ (glyphs.size(), 1);
-        medium->getOutlineForGlyph (glyphs[0], outline);
-        EXPECT_FALSE (outline.isEmpty()) << (int) c;
+        face.getGlyphPositions (juce::String::charToString ((juce::juce_wchar) c), glyphs, offsets);
+        juce::Path outline;
+        if (glyphs.size() == 1)
+            face.getOutlineForGlyph (glyphs[0], outline);
+        return outline;
+    };
+
+    for (int c = 1; c <= 255; ++c)
+    {
+        const bool blank = c <= 32 || (c >= 127 && c <= 160) || c == 173;
+        EXPECT_EQ (outlineOf (*medium, c).isEmpty(), blank) << c;
+        EXPECT_EQ (outlineOf (*black, c).isEmpty(), blank) << c;
     }
+
+    // A borrowed glyph is about as tall as the font's own: "@" against "O".
+    EXPECT_NEAR (outlineOf (*medium, '@').getBounds().getHeight(), outlineOf (*medium, 'O').getBounds().getHeight(), 0.2f);
 
     // The shader text is a NUL-terminated fragment shader writing gl_FragColor.
     const juce::String shader (Skorvane3Binaries::vignette_shader_frag_glsl);

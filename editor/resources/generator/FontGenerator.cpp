@@ -1,10 +1,12 @@
 // Builds the editor's two embedded typefaces from one TrueType file:
 //   "DINCond-Medium": the font's outlines as they are;
 //   "DINCond-Black":  the same outlines, emboldened.
-// Each typeface covers character codes 1 to 255 (codes the font has no glyph
-// for get an empty glyph with the width of a space), uses the space as its
+// Each typeface covers character codes 1 to 255, uses the space as its
 // default character, and is written with juce::CustomTypeface::writeToStream,
-// which produces a zlib stream. The result is written as a C++ source file
+// which produces a zlib stream. Printable characters that the font lacks
+// (it has no "@", "#", "&", "_" and many accented letters) are taken from a
+// second, fallback font, scaled to the same cap height; control codes get an
+// empty glyph with the width of a space. The result is written as a C++ source file
 // with the byte arrays, plus the raw .ser files and a preview image.
 
 #include <juce_graphics/juce_graphics.h>
@@ -21,6 +23,10 @@ constexpr int lastCharacter = 255;
 // medium cut's letter widths, then emboldened.
 constexpr float blackWidthScale = 0.9f;
 constexpr float blackBoldAmount = 0.03f;
+
+// The fallback font is a wide sans-serif: its glyphs are narrowed to sit
+// among the condensed ones.
+constexpr float fallbackCondense = 0.75f;
 
 // Union of copies of the glyph shifted right and up/down: with non-zero
 // winding, overlapping copies of a correctly oriented outline fill their
@@ -46,11 +52,40 @@ juce::Path embolden (const juce::Path& source, float amount)
 
 // The glyphs of 'source' for codes 1..255, scaled horizontally by 'widthScale'
 // (a condensed cut for values below 1) and emboldened by 'boldAmount' em.
+juce::Path outlineOf (juce::Typeface& face, juce::juce_wchar c, float& advance)
+{
+    juce::Array<int> glyphs;
+    juce::Array<float> offsets;
+    face.getGlyphPositions (juce::String::charToString (c), glyphs, offsets);
+
+    juce::Path outline;
+    advance = offsets.size() > 1 ? offsets[1] : 0.0f;
+
+    if (glyphs.size() > 0 && glyphs[0] >= 0)
+        face.getOutlineForGlyph (glyphs[0], outline);
+
+    return outline;
+}
+
+float capHeight (juce::Typeface& face)
+{
+    float advance = 0.0f;
+    return outlineOf (face, 'H', advance).getBounds().getHeight();
+}
+
+bool isControlOrBlank (int c)
+{
+    return c <= 32 || (c >= 127 && c <= 160) || c == 173;
+}
+
 juce::ReferenceCountedObjectPtr<juce::CustomTypeface> buildTypeface (juce::Typeface& source,
+                                                                     juce::Typeface* fallback,
                                                                      const juce::String& name,
                                                                      float widthScale,
                                                                      float boldAmount)
 {
+    const float fallbackScale = fallback != nullptr ? capHeight (source) / capHeight (*fallback) : 1.0f;
+
     const auto condense = juce::AffineTransform::scale (widthScale, 1.0f);
 
     juce::ReferenceCountedObjectPtr<juce::CustomTypeface> face (new juce::CustomTypeface());
@@ -61,37 +96,51 @@ juce::ReferenceCountedObjectPtr<juce::CustomTypeface> buildTypeface (juce::Typef
     source.getGlyphPositions (" ", glyphs, offsets);
     const float spaceWidth = (offsets.size() > 1 ? offsets[1] : 0.25f) * widthScale;
 
-    juce::Array<juce::juce_wchar> present;
-    juce::String missing;
+    juce::Array<juce::juce_wchar> present;   // glyphs of the source font, which carry its kerning
+    juce::String borrowed, missing;
     juce::HashMap<int, float> widths;
 
     for (int c = firstCharacter; c <= lastCharacter; ++c)
     {
-        glyphs.clearQuick();
-        offsets.clearQuick();
-        source.getGlyphPositions (juce::String::charToString ((juce::juce_wchar) c), glyphs, offsets);
-
         juce::Path outline;
         float width = spaceWidth;
 
-        // Glyph 0 is the font's "missing glyph" box: such codes get an empty glyph.
-        if (c >= 32 && glyphs.size() > 0 && glyphs[0] > 0 && offsets.size() > 1)
+        if (c == ' ' || c == 160)
         {
-            source.getOutlineForGlyph (glyphs[0], outline);
-            outline.applyTransform (condense);
-            width = offsets[1] * widthScale;
-            present.add ((juce::juce_wchar) c);
-
-            if (boldAmount > 0.0f)
-            {
-                outline = embolden (outline, boldAmount);
-                width += boldAmount;
-            }
+            width = spaceWidth;
         }
-
-        else if (c >= 32)
+        else if (! isControlOrBlank (c))
         {
-            missing << juce::String::toHexString (c) << " ";
+            float advance = 0.0f;
+            outline = outlineOf (source, (juce::juce_wchar) c, advance);
+
+            if (! outline.isEmpty())
+            {
+                present.add ((juce::juce_wchar) c);
+            }
+            else if (fallback != nullptr)
+            {
+                outline = outlineOf (*fallback, (juce::juce_wchar) c, advance);
+                outline.applyTransform (juce::AffineTransform::scale (fallbackScale * fallbackCondense, fallbackScale));
+                advance *= fallbackScale * fallbackCondense;
+                (outline.isEmpty() ? missing : borrowed) << juce::String::toHexString (c) << " ";
+            }
+            else
+            {
+                missing << juce::String::toHexString (c) << " ";
+            }
+
+            if (! outline.isEmpty())
+            {
+                outline.applyTransform (condense);
+                width = advance * widthScale;
+
+                if (boldAmount > 0.0f)
+                {
+                    outline = embolden (outline, boldAmount);
+                    width += boldAmount;
+                }
+            }
         }
 
         widths.set (c, width);
@@ -120,8 +169,10 @@ juce::ReferenceCountedObjectPtr<juce::CustomTypeface> buildTypeface (juce::Typef
         }
     }
 
+    if (borrowed.isNotEmpty())
+        std::cout << name << ": from the fallback font: " << borrowed << "\n";
     if (missing.isNotEmpty())
-        std::cout << name << ": no glyph in the font for " << missing << "(empty glyphs)\n";
+        std::cout << name << ": in neither font (empty glyphs): " << missing << "\n";
 
     return face;
 }
@@ -165,9 +216,9 @@ void writePreview (const juce::File& file, juce::Typeface::Ptr black, juce::Type
     g.setFont (juce::Font (medium).withHeight (40.0f));
     g.drawText ("VELLOQ SKOR FREQ RES FDBACK LEVEL", 10, 60, 680, 50, juce::Justification::left);
     g.setFont (juce::Font (medium).withHeight (20.0f));
-    g.drawText ("15000Hz  -60dB  50%  Save as... AVAToWa \xc3\xa9\xc3\xbc\xc3\x9f", 10, 120, 680, 30, juce::Justification::left);
+    g.drawText (juce::String::fromUTF8 ("15000Hz  -60dB  50%  Save as... AVAToWa @#&_ \xc3\xa9\xc3\xbc\xc3\x9f\xc3\xa5\xc3\xb1"), 10, 120, 680, 30, juce::Justification::left);
     g.setFont (juce::Font (black).withHeight (20.0f));
-    g.drawText ("15000Hz  -60dB  50%  Save as... AVAToWa", 10, 160, 680, 30, juce::Justification::left);
+    g.drawText (juce::String::fromUTF8 ("15000Hz  -60dB  50%  Save as... AVAToWa @#&_ \xc3\xa9\xc3\xbc\xc3\x9f\xc3\xa5\xc3\xb1"), 10, 160, 680, 30, juce::Justification::left);
 
     file.deleteFile();
     juce::FileOutputStream out (file);
@@ -179,7 +230,7 @@ int main (int argc, char** argv)
 {
     if (argc < 3)
     {
-        std::cerr << "usage: skorvane3-fontgen <font.ttf> <output folder>\n";
+        std::cerr << "usage: skorvane3-fontgen <font.ttf> <output folder> [fallback font.ttf]\n";
         return 1;
     }
 
@@ -202,8 +253,25 @@ int main (int argc, char** argv)
         return 1;
     }
 
-    auto black = buildTypeface (*source, "DINCond-Black", blackWidthScale, blackBoldAmount);
-    auto medium = buildTypeface (*source, "DINCond-Medium", 1.0f, 0.0f);
+    juce::Typeface::Ptr fallback;
+    juce::MemoryBlock fallbackData;
+
+    if (argc > 3)
+    {
+        const juce::File fallbackFile (juce::File::getCurrentWorkingDirectory().getChildFile (argv[3]));
+
+        if (fallbackFile.loadFileAsData (fallbackData) && fallbackData.getSize() > 0)
+            fallback = juce::Typeface::createSystemTypefaceFor (fallbackData.getData(), fallbackData.getSize());
+
+        if (fallback == nullptr)
+        {
+            std::cerr << "not a usable fallback font: " << fallbackFile.getFullPathName() << "\n";
+            return 1;
+        }
+    }
+
+    auto black = buildTypeface (*source, fallback.get(), "DINCond-Black", blackWidthScale, blackBoldAmount);
+    auto medium = buildTypeface (*source, fallback.get(), "DINCond-Medium", 1.0f, 0.0f);
 
     const auto blackData = serialise (*black);
     const auto mediumData = serialise (*medium);
@@ -214,7 +282,11 @@ int main (int argc, char** argv)
 
     juce::String text;
     text << "// Generated by skorvane3-fontgen from " << fontFile.getFileName() << " (SIL Open Font License,\n"
-         << "// see OFL-1.1.txt beside this file). Do not edit by hand.\n\n"
+         << "// see OFL-1.1.txt beside this file)";
+    if (argc > 3)
+        text << ", with the characters it lacks\n// from " << juce::File (argv[3]).getFileName()
+             << " (see dejavu-copyright.txt beside this file)";
+    text << ". Do not edit by hand.\n\n"
          << "#include \"editor/resources/Skorvane3Binaries.h\"\n\n"
          << "namespace Skorvane3Binaries\n{\n\n";
     appendArray (text, "temp1", "dcb_ser", blackData);
