@@ -260,7 +260,7 @@ void Skorvane3AudioProcessorEditor::timerCallback()
 void Skorvane3AudioProcessorEditor::checkOpenGLStarted()
 {
     // Where OpenGL cannot render (no usable driver or visual), the attached
-    // context never paints and the window would stay empty: after a second on
+    // context never paints and the window would stay empty: after 3 seconds on
     // screen without an OpenGL frame, let JUCE paint the editor in software.
     if (paintedThroughOpenGL || paintingInSoftware)
         return;

@@ -89,7 +89,7 @@ public:
 
     // Ticks the editor waits, while on screen, for its first OpenGL frame
     // before it paints in software instead.
-    static constexpr int openGLStartTicks = 30;
+    static constexpr int openGLStartTicks = 90;
 
     //==============================================================================
     Skorvane3AudioProcessor& audioProcessor;
