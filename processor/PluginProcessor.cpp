@@ -222,17 +222,33 @@ float Skorvane3AudioProcessor::getParameter (int index)
     return parameterManager->getVSTvalue (index);
 }
 
+// Units appended to the value texts, without a blank.
+static const char* const parameterUnits[Skorvane3AudioProcessor::kNumParameters] = { "Hz", "", "%", "dB", "dB" };
+
 const juce::String Skorvane3AudioProcessor::getParameterText (int index)
 {
     if (! isParameterIndex (index))
         return {};
 
-    static const char* const units[kNumParameters] = { "Hz", "", "%", "dB", "dB" };
-
     char text[8] = {};
     parameterManager->getValueString (index, text, (int) sizeof (text));
     text[sizeof (text) - 1] = 0;
-    return juce::String::fromUTF8 (text) + units[index];
+    return juce::String::fromUTF8 (text) + parameterUnits[index];
+}
+
+juce::String Skorvane3AudioProcessor::getParameterTextForValue (int index, float normalizedValue)
+{
+    if (! isParameterIndex (index))
+        return {};
+
+    if (! (normalizedValue >= 0.0f)) // also NaN
+        normalizedValue = 0.0f;
+    normalizedValue = std::min (normalizedValue, 1.0f);
+
+    char text[8] = {};
+    parameterManager->getValueStringFromVSTvalue (index, text, normalizedValue, (int) sizeof (text));
+    text[sizeof (text) - 1] = 0;
+    return juce::String::fromUTF8 (text) + parameterUnits[index];
 }
 
 void Skorvane3AudioProcessor::setParameter (int index, float value)

@@ -56,6 +56,10 @@ public:
     // The manager's value text (at most 7 characters) followed directly by the
     // unit: "Hz", none, "%", "dB", "dB".
     const juce::String getParameterText (int index) override;
+    // The text a given normalized value would show, in the same form as
+    // getParameterText; the stored value does not change. Hosts ask for these
+    // to label automation they are not playing at the moment.
+    juce::String getParameterTextForValue (int index, float normalizedValue);
     // Stores a normalized value and applies it to the signal blocks at once.
     void setParameter (int index, float value) override;
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "processor/PluginProcessor.h"
+
 #include "AAX_CBinaryDisplayDelegate.h"
 #include "AAX_CBinaryTaperDelegate.h"
 #include "AAX_CLinearTaperDelegate.h"
@@ -222,8 +224,13 @@ AAX_Result JuceAAX_Processor::GetParameterStringFromValue(AAX_CParamID id, doubl
     const int index = parameterIndex(id);
     if (index < 0)
         return kErrUnknownParameterID;
-    // The processor shows the text of its current value.
-    *text = pluginInstance->getParameterText(index, std::max(0, static_cast<int>(maxLength))).toRawUTF8();
+    // The text of the value the host asks about, which need not be the
+    // current one (automation lanes, value tooltips), cut to the host's length.
+    auto* product = dynamic_cast<Skorvane3AudioProcessor*>(pluginInstance.get());
+    const juce::String full = product != nullptr
+                                  ? product->getParameterTextForValue(index, static_cast<float>(value))
+                                  : pluginInstance->getParameterText(index);
+    *text = full.substring(0, std::max(0, static_cast<int>(maxLength))).toRawUTF8();
     return AAX_SUCCESS;
 }
 

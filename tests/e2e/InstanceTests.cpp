@@ -63,9 +63,9 @@ TEST_F(InstanceTest, HostAutomationReachesTheProcessor)
     // The host plays back automation: its update is the value.
     ASSERT_EQ(instance->effect()->UpdateParameterNormalizedValue("0", 0.3, AAX_eUpdateSource_Parameter), 0);
     EXPECT_NEAR(instance->parameterValue("0"), 0.3, 1e-7);
-    // The text follows the processor's new value.
+    // The current value's text follows the processor's new value.
     HostString text;
-    instance->effect()->GetParameterStringFromValue("0", 0.3, &text, 32);
+    ASSERT_EQ(instance->effect()->GetParameterValueString("0", &text, 32), 0);
     EXPECT_NE(text.str(), "15000Hz");
 
     // A value outside 0..1 is brought into range; not-a-number is ignored.

@@ -194,16 +194,30 @@ TEST_F(RegistrationTest, HostParametersOfAnInstance)
     EXPECT_EQ(fx->SetParameterNormalizedValue("01", 0.5), kErrUnknownParameterID);
 }
 
-TEST_F(RegistrationTest, ProcessorTextsOfTheCurrentValues)
+TEST_F(RegistrationTest, ProcessorTextsOfTheAskedValues)
 {
     auto instance = makeInstance();
     ASSERT_NE(instance, nullptr);
     HostString s;
-    // At the processor's defaults: Frequency 15000 Hz, Resonance 0.
+    // The text is that of the value asked about, not of the current value
+    // (Frequency sits at 15000 Hz).
     ASSERT_EQ(instance->effect()->GetParameterStringFromValue("0", 0.0, &s, 32), 0);
+    EXPECT_EQ(s.str(), " 200Hz");
+    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("0", 0.5, &s, 32), 0);
+    EXPECT_EQ(s.str(), "1732Hz");
+    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("0", 1.0, &s, 32), 0);
     EXPECT_EQ(s.str(), "15000Hz");
-    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("1", 0.0, &s, 32), 0);
-    EXPECT_EQ(s.str(), "   0");
-    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("0", 0.0, &s, 3), 0);
+    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("1", 0.37, &s, 32), 0);
+    EXPECT_EQ(s.str(), "   4");
+    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("4", 0.95, &s, 32), 0);
+    EXPECT_EQ(s.str(), "  -3dB");
+    // Cut to the host's length; values outside 0..1 are held at the ends.
+    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("0", 1.0, &s, 3), 0);
     EXPECT_EQ(s.str(), "150");
+    ASSERT_EQ(instance->effect()->GetParameterStringFromValue("3", -4.0, &s, 32), 0);
+    EXPECT_EQ(s.str(), " -60dB");
+    // Asking changes nothing.
+    double v = -1.0;
+    ASSERT_EQ(instance->effect()->GetParameterNormalizedValue("0", &v), 0);
+    EXPECT_DOUBLE_EQ(v, 1.0);
 }

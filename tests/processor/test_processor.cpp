@@ -93,6 +93,23 @@ TEST (Processor, ParameterTexts)
     EXPECT_EQ (p.getParameterText (1), "   4");
 }
 
+TEST (Processor, TextsOfOtherValuesLeaveTheStoredValue)
+{
+    Skorvane3AudioProcessor p;
+    // For every parameter the text of its own value is its current text.
+    for (int i = 0; i < Skorvane3AudioProcessor::kNumParameters; ++i)
+        EXPECT_EQ (p.getParameterTextForValue (i, p.getParameter (i)), p.getParameterText (i)) << i;
+
+    EXPECT_EQ (p.getParameterTextForValue (0, 0.5f), "1732Hz");
+    EXPECT_EQ (p.getParameterTextForValue (3, 0.5f), " -32dB");
+    EXPECT_EQ (p.getParameterTextForValue (2, 2.0f), " 100%");
+    EXPECT_EQ (p.getParameterTextForValue (4, std::nanf ("")), " -60dB");
+    EXPECT_EQ (p.getParameterTextForValue (7, 0.5f), "");
+    EXPECT_EQ (p.getParameter (0), 1.0f);
+    EXPECT_EQ (p.getParameterText (0), "15000Hz");
+    EXPECT_EQ (p.parameterManager->getParameterCount(), 5);
+}
+
 TEST (Processor, UndefinedIndicesAnswerEmpty)
 {
     Skorvane3AudioProcessor p;
