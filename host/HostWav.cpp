@@ -222,14 +222,22 @@ bool parseWav(const std::vector<uint8_t>& bytes, WavData& out, std::string& erro
 
 bool readWavFile(const std::string& path, WavData& out, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // C stdio rather than a stream: a directory opens fine and fails only on
+    // the first read, which must come back as an error, not an exception.
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr)
     {
         error = "cannot open '" + path + "'";
         return false;
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed)
     {
         error = "cannot read '" + path + "'";
         return false;

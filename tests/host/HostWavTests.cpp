@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "host/HostWav.h"
 
@@ -221,4 +223,25 @@ TEST(HostWav, FilesOnDisk)
     uneven.channels = { { 0.0f, 0.0f }, { 0.0f } };
     std::vector<uint8_t> bytes;
     EXPECT_FALSE(encodeWav(uneven, bytes, error));
+}
+
+TEST(HostWav, ADirectoryOrAnUnreadablePathIsRefusedWithAReason)
+{
+    // A directory opens as a stream on Linux but fails on the first read.
+    WavData out;
+    std::string error;
+    EXPECT_FALSE(readWavFile(::testing::TempDir(), out, error));
+    EXPECT_NE(error.find("cannot read"), std::string::npos) << error;
+    EXPECT_NE(error.find(::testing::TempDir()), std::string::npos) << error;
+
+    // Writing onto a directory is refused, and no temporary file is left behind.
+    const std::string dir = ::testing::TempDir() + "skorvane3_hostwav_dir";
+    ::rmdir(dir.c_str());
+    ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+    error.clear();
+    EXPECT_FALSE(writeWavFile(dir, makeData(WavSampleFormat::pcm16, 1, 10), error));
+    EXPECT_FALSE(error.empty());
+    std::ifstream part(dir + ".part");
+    EXPECT_FALSE(part.good());
+    ::rmdir(dir.c_str());
 }
