@@ -69,9 +69,26 @@ bool isValidUtf8 (const juce::String& text)
     return juce::CharPointer_UTF8::isValidString (bytes, (int) std::strlen (bytes));
 }
 
+// A processing instruction ("<?...?>") inside the document element, followed
+// by text, sends the XML parser into an endless loop: it skips the
+// instruction as white space, then rolls back to it to read the text. Our
+// documents carry none there (only the XML declaration before the root), so
+// text with one after the first element's start is refused.
+bool hasInstructionAfterRootStart (const juce::String& text)
+{
+    for (int i = text.indexOfChar ('<'); i >= 0; i = text.indexOfChar (i + 1, '<'))
+    {
+        const auto next = text[i + 1];
+        if (next != '?' && next != '!')
+            return text.indexOf (i, "<?") >= 0;
+    }
+
+    return false;
+}
+
 std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text)
 {
-    if (! isValidUtf8 (text))
+    if (! isValidUtf8 (text) || hasInstructionAfterRootStart (text))
         return {};
 
     // A well-formed document always ends with '>'; the parser would accept a

@@ -80,3 +80,35 @@ TEST(MalformedText, PresetFileWithCutUtf8SequenceFailsToLoad)
     expectParameter1(p, 0.25f);
     EXPECT_EQ(p.currentPresetName, "Error Loading Preset");
 }
+
+// A processing instruction inside the document element, followed by text,
+// made the XML parser loop forever; such text is refused at once.
+TEST(MalformedText, InstructionInsideTheRootIsRefused)
+{
+    Skorvane3AudioProcessor p;
+    p.setParameter(1, 0.25f);
+    p.parametersChanged = false;
+
+    const auto block = stateBlock("<Root><1>0.4</1><?pi?>text</Root>");
+    p.setStateInformation(block.getData(), (int) block.getSize());
+    expectParameter1(p, 0.25f);
+    EXPECT_FALSE(p.parametersChanged);
+
+    p.setStateFromText("<sv3PresetFile presetName=\"x\" Resonance=\"0.5\">a<?a?>b</sv3PresetFile>");
+    expectParameter1(p, 0.25f);
+    EXPECT_EQ(p.currentPresetName, "default");
+}
+
+// The XML declaration before the root is still accepted, as preset files
+// carry one.
+TEST(MalformedText, DeclarationBeforeTheRootIsAccepted)
+{
+    const auto file = juce::File::createTempFile(".vqpreset");
+    ASSERT_TRUE(file.replaceWithText("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n\n"
+                                     "<sv3PresetFile pluginVersion=\"1.0.1\" presetName=\"A\" Resonance=\"0.5\"/>\n"));
+    Skorvane3AudioProcessor p;
+    p.setStateFromFile(file);
+    file.deleteFile();
+    expectParameter1(p, 0.5f);
+    EXPECT_EQ(p.currentPresetName, "A");
+}
