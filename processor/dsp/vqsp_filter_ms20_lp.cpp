@@ -5,15 +5,17 @@
 namespace
 {
 // The prewarp argument pi * f * T reaches the tangent's pole at half the sample
-// rate. Cutoffs at or above 0.49 of the rate (or an infinite period at a rate
-// of 0) are held at that point so that the coefficients stay finite and the
-// stages stable; every cutoff below it is computed unchanged.
-constexpr float kMaxPrewarp = 0.49f * 3.1415927f;
+// rate. A cutoff at or above half the rate, an argument that rounds onto or
+// past the pole, or a NaN (a rate of 0 gives an infinite period) is held at
+// 0.49 of the rate so that the coefficients stay finite and the stages stable.
+// Every cutoff below half the rate is computed unchanged.
+constexpr float kHeldPrewarp = 0.49f * 3.1415927f;
+constexpr float kPole = 1.5707964f;   // pi / 2 rounded up to single precision
 
-float prewarp (float argument)
+float prewarp (float hz, float rate, float argument)
 {
-    if (! (argument <= kMaxPrewarp))   // also catches NaN
-        argument = kMaxPrewarp;
+    if (! (hz < rate * 0.5f) || ! (argument < kPole))   // also catches NaN
+        argument = kHeldPrewarp;
     return std::tan (argument);
 }
 } // namespace
@@ -23,7 +25,7 @@ vqsp_filter_ms20_lp::vqsp_filter_ms20_lp()
     stage1State = stage1Output = stage2State = stage2Output = lastOutput = 0.0f;
     frequency = 1000.0f;
     // 1000 Hz cutoff: 1000 * pi rounded to single precision, times the period.
-    const float g = prewarp (samplePeriod.load() * 3141.5928f);
+    const float g = prewarp (1000.0f, sampleRate.load(), samplePeriod.load() * 3141.5928f);
     stageGain = g / (1.0f + g);
     poleCoefficient = (g - 1.0f) / (1.0f + g);
     feedbackAmount = 0.0f;
@@ -41,12 +43,13 @@ void vqsp_filter_ms20_lp::setCoefficients (float g)
 void vqsp_filter_ms20_lp::setFrequency (float hz)
 {
     frequency = hz;
-    setCoefficients (prewarp ((hz * 3.1415927f) * samplePeriod.load()));
+    setCoefficients (prewarp (hz, sampleRate.load(), (hz * 3.1415927f) * samplePeriod.load()));
 }
 
 void vqsp_filter_ms20_lp::recalculate()
 {
-    setCoefficients (prewarp ((frequency.load() * 3.1415927f) * samplePeriod.load()));
+    const float hz = frequency.load();
+    setCoefficients (prewarp (hz, sampleRate.load(), (hz * 3.1415927f) * samplePeriod.load()));
 }
 
 void vqsp_filter_ms20_lp::setResonanceNormalized (float r)

@@ -244,6 +244,28 @@ TEST (Ms20Filter, CutoffAtOrAboveHalfTheRateStaysStable)
     EXPECT_EQ (h.stageGain.load(), f.stageGain.load());
 }
 
+TEST (Ms20Filter, CutoffJustBelowHalfTheRateUsesTheFormula)
+{
+    // Cutoffs below half the rate, however close, take the prewarp unchanged:
+    // 11000 Hz at 22050 Hz and the highest Frequency, 15000 Hz, at 30100 Hz.
+    const float cases[][2] = { { 11000.0f, 22050.0f }, { 15000.0f, 30100.0f }, { 10900.0f, 22050.0f } };
+    for (const auto& c : cases)
+    {
+        vqsp_filter_ms20_lp f;
+        f.setAudioSamplingRate (c[1]);
+        f.setFrequency (c[0]);
+        const float g = std::tan ((c[0] * 3.1415927f) * (1.0f / c[1]));
+        EXPECT_EQ (f.stageGain.load(), g / (1.0f + g)) << c[0] << " Hz at " << c[1];
+        EXPECT_EQ (f.poleCoefficient.load(), (g + (-1.0f)) / (1.0f + g)) << c[0] << " Hz at " << c[1];
+
+        // The stages stay stable there, also with full resonance.
+        f.setResonanceNormalized (1.0f);
+        for (int n = 0; n < 22050; ++n)
+            ASSERT_TRUE (std::isfinite (f.process (n % 2 == 0 ? 1.0f : -1.0f))) << "sample " << n;
+        EXPECT_LT (std::fabs (f.lastOutput), 4.0f);
+    }
+}
+
 TEST (Ms20Filter, RateZeroKeepsCoefficientsFinite)
 {
     vqsp_filter_ms20_lp f;
