@@ -361,10 +361,10 @@ AAX_Result JuceAAX_Processor::GetChunkSize(AAX_CTypeID id, uint32_t* size) const
     if (size == nullptr)
         return kErrMissingObject;
     std::lock_guard<std::mutex> l(stateChunkLock);
-    stateChunk.reset();
-    pluginInstance->getStateInformation(stateChunk);
-    stateChunkValid = true;
-    *size = static_cast<uint32_t>(stateChunk.getSize());
+    juce::MemoryBlock& state = stateChunks[std::this_thread::get_id()];
+    state.reset();
+    pluginInstance->getStateInformation(state);
+    *size = static_cast<uint32_t>(state.getSize());
     return AAX_SUCCESS;
 }
 
@@ -374,18 +374,23 @@ AAX_Result JuceAAX_Processor::GetChunk(AAX_CTypeID id, AAX_SPlugInChunk* chunk) 
         return AAX_CEffectParameters::GetChunk(id, chunk);
     if (chunk == nullptr)
         return kErrMissingObject;
-    std::lock_guard<std::mutex> l(stateChunkLock);
-    // The record has room for the size GetChunkSize reported: hand out
-    // exactly the state computed there.
-    if (!stateChunkValid)
-        return kErrChunkSizeMismatch;
+    juce::MemoryBlock state;
+    {
+        // The record has room for the size GetChunkSize reported to this
+        // thread: hand out exactly the state computed there, once.
+        std::lock_guard<std::mutex> l(stateChunkLock);
+        const auto it = stateChunks.find(std::this_thread::get_id());
+        if (it == stateChunks.end())
+            return kErrChunkSizeMismatch;
+        state = std::move(it->second);
+        stateChunks.erase(it);
+    }
     chunk->version = 1;
     std::memset(chunk->name, 0, sizeof chunk->name);
     std::strncpy(chunk->name, "Skorvane3 State", sizeof chunk->name - 1);
-    if (stateChunk.getSize() > 0)
-        std::memcpy(chunk->data, stateChunk.getData(), stateChunk.getSize());
-    chunk->size = static_cast<int32_t>(stateChunk.getSize());
-    stateChunkValid = false;
+    if (state.getSize() > 0)
+        std::memcpy(chunk->data, state.getData(), state.getSize());
+    chunk->size = static_cast<int32_t>(state.getSize());
     return AAX_SUCCESS;
 }
 

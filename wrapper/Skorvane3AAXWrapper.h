@@ -4,8 +4,10 @@
 // object it creates per window (JuceAAX_GUI) and the audio callback.
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -104,10 +106,11 @@ private:
     double sampleRate = 44100.0;
     int32_t libraryChunkCount = 1;
 
-    // The state chunk computed by GetChunkSize, handed out by GetChunk.
+    // The state chunk computed by GetChunkSize, handed out by the GetChunk
+    // that follows on the same host thread: the host sized that record by
+    // what this thread was told, whatever other threads measured meanwhile.
     mutable std::mutex stateChunkLock;
-    mutable juce::MemoryBlock stateChunk;
-    mutable bool stateChunkValid = false;
+    mutable std::map<std::thread::id, juce::MemoryBlock> stateChunks;
 
     std::atomic<bool> inParameterPush { false };
 };

@@ -1,6 +1,8 @@
 // The controls chunk and the processor's state chunk.
 
 #include <cstring>
+#include <future>
+#include <thread>
 
 #include "E2ESupport.h"
 
@@ -156,4 +158,74 @@ TEST_F(ChunkTest, StateChunkNeedsItsSizeFirst)
     EXPECT_EQ(instance->effect()->GetChunk(kState, record), kErrChunkSizeMismatch);
     uint32_t size = 0;
     EXPECT_EQ(instance->effect()->GetChunkSize(0x12345678, &size), kErrUnknownChunkID);
+}
+
+TEST_F(ChunkTest, EachThreadGetsTheStateItsOwnSizeRequestMeasured)
+{
+    // Two host threads each ask for the state chunk's size and then for the
+    // chunk, their calls interleaved: this thread measures, the state grows,
+    // the other thread measures, this thread fetches, the other fetches. Each
+    // record only has room for the size its own thread was told, and each
+    // must receive exactly the state that was measured for it.
+    auto instance = makeInstance();
+    ASSERT_NE(instance, nullptr);
+    AAX_IACFEffectParameters* fx = instance->effect();
+    constexpr uint8_t kGuard = 0xA5;
+
+    struct Fetched
+    {
+        AAX_Result result = -1;
+        std::vector<uint8_t> storage;
+        AAX_SPlugInChunk* record() { return reinterpret_cast<AAX_SPlugInChunk*>(storage.data()); }
+    };
+    auto prepare = [&](uint32_t size) {
+        Fetched f;
+        f.storage.assign(kAAX_SPlugInChunkHeaderSize + size + 64, kGuard);
+        f.record()->size = static_cast<int32_t>(size);
+        f.record()->chunkID = kState;
+        return f;
+    };
+    auto untouchedPast = [&](Fetched& f, uint32_t size) {
+        for (size_t i = kAAX_SPlugInChunkHeaderSize + size; i < f.storage.size(); ++i)
+            if (f.storage[i] != kGuard)
+                return false;
+        return true;
+    };
+
+    uint32_t firstSize = 0;
+    ASSERT_EQ(fx->GetChunkSize(kState, &firstSize), 0);
+    ASSERT_EQ(instance->setParameter("1", 0.123457), 0); // "0" becomes "0.123457"
+
+    std::promise<void> measured, fetchedHere;
+    uint32_t secondSize = 0;
+    Fetched second;
+    std::thread other([&] {
+        EXPECT_EQ(fx->GetChunkSize(kState, &secondSize), 0);
+        second = prepare(secondSize);
+        measured.set_value();
+        fetchedHere.get_future().wait();
+        second.result = fx->GetChunk(kState, second.record());
+    });
+    measured.get_future().wait();
+    ASSERT_GT(secondSize, firstSize);
+
+    Fetched first = prepare(firstSize);
+    first.result = fx->GetChunk(kState, first.record());
+    fetchedHere.set_value();
+    other.join();
+
+    ASSERT_EQ(first.result, 0);
+    EXPECT_EQ(first.record()->size, static_cast<int32_t>(firstSize));
+    EXPECT_TRUE(untouchedPast(first, firstSize)) << "written past the size reported to this thread";
+    ASSERT_EQ(second.result, 0);
+    EXPECT_EQ(second.record()->size, static_cast<int32_t>(secondSize));
+    EXPECT_TRUE(untouchedPast(second, secondSize));
+
+    // The first state is the one from before the change, the second from after.
+    const auto* d1 = first.record()->data;
+    ASSERT_EQ(instance->setChunk(kState, std::vector<uint8_t>(d1, d1 + firstSize)), 0);
+    EXPECT_EQ(instance->parameterValue("1"), 0.0);
+    const auto* d2 = second.record()->data;
+    ASSERT_EQ(instance->setChunk(kState, std::vector<uint8_t>(d2, d2 + secondSize)), 0);
+    EXPECT_DOUBLE_EQ(instance->parameterValue("1"), static_cast<double>(0.123457f));
 }
