@@ -312,14 +312,16 @@ void Skorvane3AudioProcessor::setCurrentProgram (int) {}
 const juce::String Skorvane3AudioProcessor::getProgramName (int) { return {}; }
 void Skorvane3AudioProcessor::changeProgramName (int, const juce::String&) {}
 
+// The channel number counted from 1, formed in 64 bits so that no index
+// overflows on the way.
 const juce::String Skorvane3AudioProcessor::getInputChannelName (int channelIndex) const
 {
-    return juce::String (channelIndex + 1);
+    return juce::String ((juce::int64) channelIndex + 1);
 }
 
 const juce::String Skorvane3AudioProcessor::getOutputChannelName (int channelIndex) const
 {
-    return juce::String (channelIndex + 1);
+    return juce::String ((juce::int64) channelIndex + 1);
 }
 
 bool Skorvane3AudioProcessor::isInputChannelStereoPair (int) const { return true; }

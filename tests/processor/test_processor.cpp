@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 namespace
@@ -70,6 +71,9 @@ TEST (Processor, FixedAnswers)
     EXPECT_EQ (p.getProgramName (0), "");
     EXPECT_EQ (p.getInputChannelName (0), "1");
     EXPECT_EQ (p.getOutputChannelName (6), "7");
+    // The highest index still names its number rather than overflowing.
+    EXPECT_EQ (p.getInputChannelName (std::numeric_limits<int>::max()), "2147483648");
+    EXPECT_EQ (p.getOutputChannelName (std::numeric_limits<int>::max()), "2147483648");
     EXPECT_TRUE (p.isInputChannelStereoPair (3));
     EXPECT_TRUE (p.isOutputChannelStereoPair (0));
     EXPECT_EQ (p.getTailLengthSeconds(), 0.0);
