@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <sys/stat.h>
 
 namespace skorvane3host
 {
@@ -354,6 +355,29 @@ bool writeWavFile(const std::string& path, const WavData& data, std::string& err
         error = "cannot create '" + path + "'";
         return false;
     }
+    return true;
+}
+
+bool checkWavFileWritable(const std::string& path, std::string& error)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    {
+        error = "cannot create '" + path + "': it is a directory";
+        return false;
+    }
+    const std::string temp = path + ".part";
+    struct stat tempStat {};
+    const bool tempExisted = ::stat(temp.c_str(), &tempStat) == 0;
+    std::FILE* f = std::fopen(temp.c_str(), "ab");
+    if (f == nullptr)
+    {
+        error = "cannot create '" + path + "'";
+        return false;
+    }
+    std::fclose(f);
+    if (!tempExisted)
+        std::remove(temp.c_str());
     return true;
 }
 

@@ -46,6 +46,10 @@ bool encodeWav(const WavData& data, std::vector<uint8_t>& out, std::string& erro
 // renamed when complete, so an existing file is never left half-written.
 bool writeWavFile(const std::string& path, const WavData& data, std::string& error);
 
+// Whether writeWavFile could create `path`: it is not a directory and its
+// temporary file can be made in its folder. Leaves nothing behind.
+bool checkWavFileWritable(const std::string& path, std::string& error);
+
 const char* wavFormatName(WavSampleFormat format);
 
 } // namespace skorvane3host

@@ -190,6 +190,9 @@ int runProcess(const Options& o)
     const AAX_EStemFormat stem = stemFormatForChannels(channels);
     if (stem == AAX_eStemFormat_None)
         return fail("unsupported channel count " + std::to_string(channels));
+    // Find out now, not after a long file has been processed.
+    if (!checkWavFileWritable(outPath, error))
+        return fail(error);
 
     PluginModule module;
     if (!module.load(pluginPath(o), error))
@@ -242,7 +245,11 @@ int runProcess(const Options& o)
         for (size_t pos = 0; pos < frames; pos += static_cast<size_t>(o.blockSize))
         {
             if (gInterrupted)
+            {
+                if (lastPercent >= 0)
+                    std::fprintf(stderr, "\n"); // end the progress line
                 return fail("interrupted; '" + outPath + "' was not written", 130);
+            }
             const int n = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.blockSize), frames - pos));
             for (int c = 0; c < channels; ++c)
             {

@@ -161,3 +161,23 @@ TEST(CommandLine, EmptyWavGivesAnEmptyWavAndAForeignLibraryIsRefused)
     EXPECT_NE(r.exitCode, 0);
     EXPECT_NE(r.output.find("does not export ACFRegisterPlugin"), std::string::npos) << r.output;
 }
+
+TEST(CommandLine, AnOutputThatCannotBeWrittenIsReportedBeforeProcessing)
+{
+    // A long input would show progress while it is processed: the error about
+    // the output comes first, and nothing is processed.
+    const std::string in = tempPath("long_in_badout.wav");
+    writeTone(in, 1, 44100 * 12);
+
+    auto r = e2e::run(host() + "process " + in + " /nonexistent-dir/out.wav" + plugin());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("cannot create '/nonexistent-dir/out.wav'"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("processing"), std::string::npos) << r.output;
+
+    // A directory as the output.
+    r = e2e::run(host() + "process " + in + " " + e2e::quote(::testing::TempDir()) + plugin());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("is a directory"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("processing"), std::string::npos) << r.output;
+    std::remove(in.c_str());
+}
