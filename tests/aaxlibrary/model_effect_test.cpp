@@ -651,6 +651,44 @@ TEST(AaxEffect, FailingEffectInitIsReturned)
     EXPECT_EQ(64u + 20u + 4u, size);
 }
 
+TEST(AaxEffect, SecondInitializeStartsAfreshWithoutLeakingTheFirst)
+{
+    Instance in;
+    ASSERT_EQ(AAX_SUCCESS, in.Init());
+    TestEffect* e = in.effect;
+    e->UpdateParameterNormalizedValue("0", 0.75, AAX_eUpdateSource_Parameter);
+    in.host.automation.Take();
+
+    // The host initialises the instance a second time: the first set of
+    // parameters leaves the host, the second registers, and the proxies of
+    // the first call give their host references back.
+    in.host.automation.answer = e;
+    ASSERT_EQ(AAX_SUCCESS, e->Initialize(&in.host));
+    EXPECT_EQ(Strings({ "unregister:MasterBypassID", "unregister:0", "unregister:1", "unregister:2", "unregister:3", "unregister:4",
+                        "register:MasterBypassID", "register:0", "register:1", "register:2", "register:3", "register:4" }),
+              in.host.automation.Take());
+    EXPECT_EQ(1u, in.host.automation.refs);
+    EXPECT_EQ(1u, in.host.controller.refs);
+    int32_t n = 0;
+    e->GetNumberOfParameters(&n);
+    EXPECT_EQ(6, n);
+    EXPECT_EQ(0.5f, in.Value("0")); // the parameters EffectInit made this time
+
+    // Everything still works through the new proxies.
+    EXPECT_EQ(AAX_SUCCESS, e->SetParameterNormalizedValue("0", 0.25));
+    EXPECT_EQ(0.25f, in.Value("0"));
+    in.host.controller.posts.clear();
+    EXPECT_EQ(AAX_SUCCESS, e->GenerateCoefficients());
+    EXPECT_EQ(1u, in.host.controller.posts.size());
+    uint32_t size = 0;
+    EXPECT_EQ(AAX_SUCCESS, e->GetChunkSize(kControlsChunkID, &size));
+    EXPECT_EQ(64u, size);
+
+    e->Uninitialize();
+    EXPECT_EQ(0u, in.host.automation.refs);
+    EXPECT_EQ(0u, in.host.controller.refs);
+}
+
 TEST(AaxEffect, QueryAnswersEveryVersionWithOnePointer)
 {
     Instance in;

@@ -56,6 +56,15 @@ void AAX_CEffectParameters::DeleteProxies()
 
 AAX_Result AAX_CEffectParameters::Initialize(IACFUnknown* iController)
 {
+    // Initialized once already: start afresh. The parameters of the first
+    // call leave their automation delegate before it goes, and the first
+    // proxies give their host references back instead of leaking.
+    if (controller != nullptr || automationDelegate != nullptr || transport != nullptr)
+    {
+        hostParameters.RemoveAllParameters();
+        DeleteProxies();
+    }
+
     try
     {
         controller = new AAX_VController(iController);
