@@ -280,7 +280,9 @@ void Skorvane3AudioProcessorEditor::checkOpenGLStarted()
 void Skorvane3AudioProcessorEditor::paintSoftwareBackground (juce::Graphics& g)
 {
     // What the background shader draws, for renderers without it: a vertical
-    // gradient from grey 0.25 to black at y = 300, and a 2 x 2 dot every 10 pixels.
+    // gradient from grey 0.25 to black at y = 300, and a one-pixel dot every 10
+    // pixels (the shader sees pixel centres, so only the first row and column of
+    // each 10 pass its test).
     const auto grey = juce::Colour::fromFloatRGBA (0.25f, 0.25f, 0.25f, 1.0f);
     g.setGradientFill (juce::ColourGradient (grey, 0.0f, 0.0f, juce::Colours::black, 0.0f, 300.0f, false));
     g.fillRect (getLocalBounds());
@@ -288,7 +290,7 @@ void Skorvane3AudioProcessorEditor::paintSoftwareBackground (juce::Graphics& g)
     g.setColour (juce::Colour::fromFloatRGBA (0.2f, 0.2f, 0.2f, 1.0f));
     for (int y = 0; y < getHeight(); y += 10)
         for (int x = 0; x < getWidth(); x += 10)
-            g.fillRect (x, y, 2, 2);
+            g.fillRect (x, y, 1, 1);
 }
 
 juce::Path Skorvane3AudioProcessorEditor::buildTrace (const float* samples, int count)

@@ -3,9 +3,10 @@
 namespace Skorvane3Binaries
 {
 
-// Background of the editor: a dot grid (a 2 x 2 pixel dot every 10 pixels)
-// over a vertical gradient from grey 0.25 at the top edge to black at y = 300.
-// pixelPos and pixelAlpha are supplied by JUCE's custom-shader wrapper.
+// Background of the editor: a dot grid (one pixel every 10 pixels: pixelPos
+// holds pixel centres, so only the first row and column of each 10 pass the
+// test) over a vertical gradient from grey 0.25 at the top edge to black at
+// y = 300. pixelPos and pixelAlpha are supplied by JUCE's custom-shader wrapper.
 static const char vignetteShaderText[] =
     "#ifdef GL_ES\r\n"
     "precision mediump float;\r\n"

@@ -350,9 +350,13 @@ TEST_F (EditorTest, SnapshotShowsGradientBackgroundKnobsAndTitles)
     const auto middle = image.getPixelAt (5, 150);
     EXPECT_NEAR (middle.getRed(), 32, 5);
 
-    // The dot grid.
+    // The dot grid: one pixel of grey 0.2 every 10 pixels, as the shader draws
+    // it (its test passes only the first row and column of each 10).
     EXPECT_NEAR (image.getPixelAt (0, 250).getRed(), 51, 2);
     EXPECT_NE (image.getPixelAt (0, 250).getRed(), image.getPixelAt (5, 250).getRed());
+    EXPECT_NEAR (image.getPixelAt (1, 250).getRed(), image.getPixelAt (5, 250).getRed(), 1);
+    EXPECT_NEAR (image.getPixelAt (0, 251).getRed(), image.getPixelAt (5, 251).getRed(), 1);
+    EXPECT_NEAR (image.getPixelAt (1, 251).getRed(), image.getPixelAt (5, 251).getRed(), 1);
 
     // The Distortion knob's turquoise value arc (radius 52.5 around 300, 210),
     // at 300 degrees clockwise from straight up, within the value of 0.75.
@@ -432,6 +436,10 @@ TEST_F (EditorTest, OnScreenFrameShowsBackgroundAndKnobs)
     EXPECT_NEAR (frame.getPixelAt (5, 150).getRed(), 32, 4);
     EXPECT_LT (frame.getPixelAt (5, 297).getRed(), 6);
     EXPECT_NEAR (frame.getPixelAt (20, 250).getRed(), 51, 2);
+    // Each dot is a single pixel, with OpenGL and without.
+    EXPECT_NEAR (frame.getPixelAt (21, 250).getRed(), frame.getPixelAt (25, 250).getRed(), 1);
+    EXPECT_NEAR (frame.getPixelAt (20, 251).getRed(), frame.getPixelAt (25, 251).getRed(), 1);
+    EXPECT_NEAR (frame.getPixelAt (21, 251).getRed(), frame.getPixelAt (25, 251).getRed(), 1);
     // The Distortion knob's arc (at its default value 0.5, the arc reaches straight up).
     const double angle = 300.0 * juce::MathConstants<double>::pi / 180.0;
     EXPECT_TRUE (isTurquoise (frame.getPixelAt ((int) std::lround (300.0 + 52.5 * std::sin (angle)),
