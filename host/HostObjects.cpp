@@ -635,7 +635,10 @@ AAX_Result HostAutomationDelegate::PostSetValueRequest(AAX_CParamID id, double v
     state->record(AutomationEvent::setRequest, id, value);
     // The host accepts every request and answers with the value.
     if (state->answerSetRequests && state->effect != nullptr)
-        return state->effect->UpdateParameterNormalizedValue(id, value, AAX_eUpdateSource_Parameter);
+    {
+        const double answer = state->answerValue ? state->answerValue(id, value) : value;
+        return state->effect->UpdateParameterNormalizedValue(id, answer, AAX_eUpdateSource_Parameter);
+    }
     return AAX_SUCCESS;
 }
 AAX_Result HostAutomationDelegate::PostCurrentValue(AAX_CParamID id, double value) const

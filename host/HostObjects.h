@@ -361,6 +361,9 @@ public:
     AAX_IACFEffectParameters* effect = nullptr;
     // When false, set-value requests are only recorded, not answered.
     bool answerSetRequests = true;
+    // When set, the value the host answers a set-value request with (a host
+    // playing back automation answers with its own value); else the request's.
+    std::function<double(const std::string& id, double requested)> answerValue;
 
     // Data ports: field index -> latest packet bytes (sized as registered).
     std::map<int, std::vector<uint8_t>> ports;

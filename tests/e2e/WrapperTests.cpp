@@ -76,6 +76,25 @@ TEST(Wrapper, ChangesStartingInThePlugInReachTheHost)
     EXPECT_EQ(text.str(), "0.700");
 }
 
+TEST(Wrapper, AKnobChangeEndsAtTheValueTheHostAnswers)
+{
+    // A host playing back automation answers a knob's set-value request with
+    // its own value. The processor must end at that value, the one the host
+    // parameter holds, and not be set back to the knob's value afterwards.
+    Instance i;
+    ASSERT_NE(i.wrapper, nullptr);
+    i.state->answerValue = [](const std::string&, double) { return 0.25; };
+    i.wrapper->getPluginInstance().setParameterNotifyingHost(1, 0.8f);
+
+    double hostValue = -1.0;
+    HostString text;
+    ASSERT_EQ(i.fx->GetParameterValueString("1", &text, 16), 0);
+    EXPECT_EQ(text.str(), "0.250"); // the host parameter
+    ASSERT_EQ(i.fx->GetParameterNormalizedValue("1", &hostValue), 0);
+    EXPECT_DOUBLE_EQ(hostValue, 0.25); // the processor, as the host reads it
+    EXPECT_FLOAT_EQ(i.wrapper->getPluginInstance().getParameter(1), 0.25f);
+}
+
 TEST(Wrapper, ContextFieldsCarryTheInstanceAndItsChannelCount)
 {
     Instance i;
