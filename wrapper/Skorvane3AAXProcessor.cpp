@@ -417,6 +417,10 @@ void JuceAAX_Processor::pushAllParametersToHost()
 //==============================================================================
 void JuceAAX_Processor::audioProcessorParameterChanged(juce::AudioProcessor*, int index, float value)
 {
+    // The processor already holds the new value. Only the host parameter is
+    // set: the host's answer reaches the processor through
+    // UpdateParameterNormalizedValue, and setting the knob's value once more
+    // afterwards would undo a different value the host answered with.
     if (std::isnan(value))
         return;
     if (AAX_IParameter* parameter = hostParameters.GetParameterByID(parameterID(index).toRawUTF8()))
