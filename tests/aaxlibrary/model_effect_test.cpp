@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AAX_CBinaryDisplayDelegate.h"
@@ -638,6 +639,43 @@ TEST(AaxEffectChunk, WithoutBypassEveryParameterIsSaved)
     withPreview.Init();
     EXPECT_EQ(AAX_SUCCESS, withPreview.effect->GetChunkSize(kControlsChunkID, &size));
     EXPECT_EQ(64u + 16u, size); // "l_PreviewID" int32 entry: 12 + 4
+}
+
+TEST(AaxEffectChunk, ChunkCallsFromTwoHostThreadsDoNotDisturbEachOther)
+{
+    // One host thread saves the controls chunk while another restores and
+    // compares the same state: every saved chunk is the complete state and
+    // every comparison finds it equal, however the calls overlap.
+    Instance in;
+    in.Init(false); // restored values are requested, never answered: the values stay put
+    TestEffect* e = in.effect;
+    std::unique_ptr<Record> saved = SaveChunk(e);
+    const std::vector<unsigned char> expected(saved->data(), saved->data() + 64);
+
+    constexpr int kRounds = 3000;
+    int badSaves = 0;
+    int badCompares = 0;
+    std::thread restorer([&] {
+        for (int i = 0; i < kRounds; ++i)
+        {
+            e->SetChunk(kControlsChunkID, saved->get());
+            AAX_CBoolean equal = 0;
+            if (e->CompareActiveChunk(saved->get(), &equal) != AAX_SUCCESS || equal != 1)
+                ++badCompares;
+        }
+    });
+    for (int i = 0; i < kRounds; ++i)
+    {
+        uint32_t size = 0;
+        Record record(64);
+        if (e->GetChunkSize(kControlsChunkID, &size) != AAX_SUCCESS || size != 64u ||
+            e->GetChunk(kControlsChunkID, record.get()) != AAX_SUCCESS || record.get()->size != 64 ||
+            std::vector<unsigned char>(record.data(), record.data() + 64) != expected || record.data()[64] != 0xEE)
+            ++badSaves;
+    }
+    restorer.join();
+    EXPECT_EQ(0, badSaves);
+    EXPECT_EQ(0, badCompares);
 }
 
 TEST(AaxEffect, FailingEffectInitIsReturned)

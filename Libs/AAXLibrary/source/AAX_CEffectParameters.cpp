@@ -469,6 +469,7 @@ AAX_Result AAX_CEffectParameters::GetChunkSize(AAX_CTypeID iChunkID, uint32_t* o
         Write<uint32_t>(oSize, 0);
         return kErrUnknownChunkID;
     }
+    std::lock_guard<std::mutex> guard(chunkLock);
     BuildChunkData();
     const int32_t s = chunkParser.GetChunkDataSize();
     cachedChunkSize = s;
@@ -484,6 +485,7 @@ AAX_Result AAX_CEffectParameters::GetChunk(AAX_CTypeID iChunkID, AAX_SPlugInChun
         return kErrUnknownChunkID;
     if (oChunk == nullptr)
         return kErrChunkWrite;
+    std::lock_guard<std::mutex> guard(chunkLock);
     BuildChunkData();
     const int32_t s = chunkParser.GetChunkDataSize();
     // The record has room for the size last reported, and only for that.
@@ -496,51 +498,85 @@ AAX_Result AAX_CEffectParameters::GetChunk(AAX_CTypeID iChunkID, AAX_SPlugInChun
     return chunkParser.GetChunkData(oChunk);
 }
 
+namespace
+{
+// One value read from a controls chunk for one parameter, by the typed
+// setter it goes to.
+struct ChunkValue
+{
+    enum Kind { Float, Int32, Bool, Double, String } kind;
+    AAX_IParameter* parameter;
+    float f;
+    int32_t l;
+    double d;
+    AAX_CString s;
+};
+} // namespace
+
 AAX_Result AAX_CEffectParameters::SetChunk(AAX_CTypeID iChunkID, const AAX_SPlugInChunk* iChunk)
 {
     if (iChunkID != kControlsChunkID)
         return kErrUnknownChunkID;
-    chunkParser.LoadChunk(iChunk); // a null or unreadable record leaves no entries
 
-    int32_t n = 0;
-    GetNumberOfParameters(&n);
-    for (int32_t i = 0; i < n; ++i)
+    // The values are read under the chunk lock and set after it is released:
+    // the setters ask the host, which may call this object back.
+    std::vector<ChunkValue> values;
     {
-        AAX_IParameter* p = hostParameters.GetParameter(i);
-        if (p == nullptr || IsFiltered(p))
-            continue;
-        const char* id = p->Identifier();
-        float f = 0.0f;
-        int32_t l = 0;
-        bool b = false;
-        double d = 0.0;
-        AAX_CString s;
-        if (p->GetValueAsFloat(&f))
+        std::lock_guard<std::mutex> guard(chunkLock);
+        chunkParser.LoadChunk(iChunk); // a null or unreadable record leaves no entries
+
+        int32_t n = 0;
+        GetNumberOfParameters(&n);
+        for (int32_t i = 0; i < n; ++i)
         {
-            // A stored value that is not a number is unreadable: the
-            // parameter keeps its value rather than taking a NaN.
-            if (chunkParser.FindDouble(id, &d) && !std::isnan(d))
-                p->SetValueWithFloat(static_cast<float>(d));
+            AAX_IParameter* p = hostParameters.GetParameter(i);
+            if (p == nullptr || IsFiltered(p))
+                continue;
+            const char* id = p->Identifier();
+            float f = 0.0f;
+            int32_t l = 0;
+            bool b = false;
+            double d = 0.0;
+            AAX_CString s;
+            if (p->GetValueAsFloat(&f))
+            {
+                // A stored value that is not a number is unreadable: the
+                // parameter keeps its value rather than taking a NaN.
+                if (chunkParser.FindDouble(id, &d) && !std::isnan(d))
+                    values.push_back(ChunkValue{ ChunkValue::Float, p, static_cast<float>(d), 0, 0.0, AAX_CString() });
+            }
+            else if (p->GetValueAsInt32(&l))
+            {
+                if (chunkParser.FindInt32(id, &l))
+                    values.push_back(ChunkValue{ ChunkValue::Int32, p, 0.0f, l, 0.0, AAX_CString() });
+            }
+            else if (p->GetValueAsBool(&b))
+            {
+                if (chunkParser.FindInt32(id, &l))
+                    values.push_back(ChunkValue{ ChunkValue::Bool, p, 0.0f, l, 0.0, AAX_CString() });
+            }
+            else if (p->GetValueAsDouble(&d))
+            {
+                if (chunkParser.FindDouble(id, &d) && !std::isnan(d))
+                    values.push_back(ChunkValue{ ChunkValue::Double, p, 0.0f, 0, d, AAX_CString() });
+            }
+            else if (p->GetValueAsString(&s))
+            {
+                if (chunkParser.FindString(id, &s))
+                    values.push_back(ChunkValue{ ChunkValue::String, p, 0.0f, 0, 0.0, s });
+            }
         }
-        else if (p->GetValueAsInt32(&l))
+    }
+
+    for (const ChunkValue& v : values)
+    {
+        switch (v.kind)
         {
-            if (chunkParser.FindInt32(id, &l))
-                p->SetValueWithInt32(l);
-        }
-        else if (p->GetValueAsBool(&b))
-        {
-            if (chunkParser.FindInt32(id, &l))
-                p->SetValueWithBool(l != 0);
-        }
-        else if (p->GetValueAsDouble(&d))
-        {
-            if (chunkParser.FindDouble(id, &d) && !std::isnan(d))
-                p->SetValueWithDouble(d);
-        }
-        else if (p->GetValueAsString(&s))
-        {
-            if (chunkParser.FindString(id, &s))
-                p->SetValueWithString(s);
+            case ChunkValue::Float:  v.parameter->SetValueWithFloat(v.f); break;
+            case ChunkValue::Int32:  v.parameter->SetValueWithInt32(v.l); break;
+            case ChunkValue::Bool:   v.parameter->SetValueWithBool(v.l != 0); break;
+            case ChunkValue::Double: v.parameter->SetValueWithDouble(v.d); break;
+            case ChunkValue::String: v.parameter->SetValueWithString(v.s); break;
         }
     }
     return AAX_SUCCESS;
@@ -556,6 +592,7 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk(const AAX_SPlugInChunk* iCh
         return AAX_SUCCESS;
     }
     *oIsEqual = 0;
+    std::lock_guard<std::mutex> guard(chunkLock);
     chunkParser.LoadChunk(iChunkP);
 
     int32_t n = 0;

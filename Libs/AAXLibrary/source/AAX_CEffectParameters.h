@@ -9,6 +9,7 @@
 // A derived class adds its parameters and packets in EffectInit.
 
 #include <atomic>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -120,6 +121,9 @@ protected:
     mutable int32_t cachedChunkSize;
     // Entries of the controls chunk; rebuilt or reloaded by every chunk call.
     mutable AAX_CChunkDataParser chunkParser;
+    // Keeps chunk calls on different host threads from using chunkParser
+    // at the same time. Never held while the host is called.
+    mutable std::mutex chunkLock;
     AAX_CPacketDispatcher packetDispatcher;
     AAX_CParameterManager hostParameters;
     std::set<std::string> filteredParameterIDs;
