@@ -1,6 +1,7 @@
 #include "host/PluginHost.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -92,7 +93,10 @@ bool PluginModule::load(const std::string& path, std::string& error)
 {
     unload();
     dlerror();
-    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // dlopen looks a bare file name up in the library search path only; a
+    // user naming a module file in the current folder means that file.
+    const std::string file = path.find('/') == std::string::npos && ::access(path.c_str(), F_OK) == 0 ? "./" + path : path;
+    handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr)
     {
         const char* e = dlerror();

@@ -181,3 +181,14 @@ TEST(CommandLine, AnOutputThatCannotBeWrittenIsReportedBeforeProcessing)
     EXPECT_EQ(r.output.find("processing"), std::string::npos) << r.output;
     std::remove(in.c_str());
 }
+
+TEST(CommandLine, APlugInFileNamedWithoutAFolderIsTakenFromTheCurrentFolder)
+{
+    const std::string path = e2e::pluginPath();
+    const auto slash = path.rfind('/');
+    ASSERT_NE(slash, std::string::npos);
+    const std::string folder = path.substr(0, slash), file = path.substr(slash + 1);
+    const auto r = e2e::run("cd " + e2e::quote(folder) + " && " + host() + "describe --plugin " + e2e::quote(file));
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("package names: Skorvane3"), std::string::npos) << r.output;
+}
