@@ -201,7 +201,9 @@ Skorvane3AboutSplash* Skorvane3AudioProcessorEditor::openAboutSplash()
 {
     auto* splash = new Skorvane3AboutSplash();
     addAndMakeVisible (splash);
-    splash->setBounds (getBoundsInParent());
+    // It covers the editor: the editor's own area, wherever the host's window
+    // places the editor.
+    splash->setBounds (getLocalBounds());
     splash->setVisible (true);
     aboutSplash = splash;
     return splash;

@@ -267,6 +267,23 @@ TEST_F (EditorTest, AboutOverlayOpensOverTheEditorAndClosesOnClick)
     EXPECT_EQ (editor->getAboutSplash()->wavePhase, 0.0f);
 }
 
+TEST_F (EditorTest, AboutOverlayCoversTheEditorWhereverTheEditorLies)
+{
+    // A host window that places the editor below a bar of its own.
+    juce::Component hostView;
+    hostView.setSize (700, 400);
+    hostView.addAndMakeVisible (*editor);
+    editor->setTopLeftPosition (50, 40);
+
+    editor->buttonClicked (&editor->aboutButton);
+    auto* splash = editor->getAboutSplash();
+    ASSERT_NE (splash, nullptr);
+    EXPECT_EQ (splash->getBounds(), editor->getLocalBounds());
+    EXPECT_EQ (splash->getScreenBounds(), editor->getScreenBounds());
+
+    hostView.removeChildComponent (editor.get());
+}
+
 TEST_F (EditorTest, OverlaysStillOpenAreDeletedWithTheEditor)
 {
     juce::Component::SafePointer<Skorvane3AboutSplash> first (editor->openAboutSplash());
