@@ -86,9 +86,17 @@ bool hasInstructionAfterRootStart (const juce::String& text)
     return false;
 }
 
+// A document type declaration brings entity definitions that the XML parser
+// expands without bound (a malformed one never finishes). Our documents
+// carry none, so text with one is refused.
+bool hasDocumentType (const juce::String& text)
+{
+    return text.contains ("<!DOCTYPE");
+}
+
 std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text)
 {
-    if (! isValidUtf8 (text) || hasInstructionAfterRootStart (text))
+    if (! isValidUtf8 (text) || hasInstructionAfterRootStart (text) || hasDocumentType (text))
         return {};
 
     // A well-formed document always ends with '>'; the parser would accept a

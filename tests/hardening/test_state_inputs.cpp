@@ -112,3 +112,18 @@ TEST(MalformedText, DeclarationBeforeTheRootIsAccepted)
     expectParameter1(p, 0.5f);
     EXPECT_EQ(p.currentPresetName, "A");
 }
+
+// A document type declaration with a malformed entity made the parser loop
+// forever expanding it; documents with one are refused (we never write one).
+TEST(MalformedText, DocumentTypeIsRefused)
+{
+    const auto file = juce::File::createTempFile(".vqpreset");
+    ASSERT_TRUE(file.replaceWithText("<?xml version=\"1.0\"?><!DOCTYPE sv3PresetFile [<!ENTITY e \"x\">]>"
+                                     "<sv3PresetFile presetName=\"&e;\" Resonance=\"0.5\"/>"));
+    Skorvane3AudioProcessor p;
+    p.setParameter(1, 0.25f);
+    p.setStateFromFile(file);
+    file.deleteFile();
+    expectParameter1(p, 0.25f);
+    EXPECT_EQ(p.currentPresetName, "Error Loading Preset");
+}
