@@ -185,8 +185,16 @@ void Skorvane3AudioProcessorEditor::buttonClicked (juce::Button* button)
             break;
 
         case presetMenuCommand:
-            performPresetMenuItem (presetMenu.show());
+        {
+            // The menu runs a modal loop, in which the host may close the
+            // window and delete this editor: a choice made after that is dropped.
+            juce::Component::SafePointer<Skorvane3AudioProcessorEditor> stillOpen (this);
+            const int chosen = presetMenu.show();
+
+            if (stillOpen != nullptr)
+                performPresetMenuItem (chosen);
             break;
+        }
 
         case aboutCommand:
             openAboutSplash();

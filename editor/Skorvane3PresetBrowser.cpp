@@ -126,9 +126,12 @@ void Skorvane3AudioProcessorEditor::performPresetMenuItem (int id)
 
         case saveAsItemId:
         {
+            // The dialog runs a modal loop, in which the host may close the
+            // window and delete this editor: nothing is saved after that.
+            juce::Component::SafePointer<Skorvane3AudioProcessorEditor> stillOpen (this);
             juce::FileChooser chooser ("Save preset as...", userPresetFolder, "*" + presetExtension, true);
 
-            if (chooser.browseForFileToSave (true))
+            if (chooser.browseForFileToSave (true) && stillOpen != nullptr)
                 savePresetAs (chooser.getResult());
             break;
         }

@@ -352,3 +352,85 @@ TEST_F (PresetMenuTest, SaveAsCancelledChangesNothing)
     EXPECT_EQ (editor->userPresetFolder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
     editortest::pump (2100);
 }
+
+namespace
+{
+template <typename ComponentType>
+ComponentType* findDescendant (juce::Component& parent)
+{
+    for (auto* child : parent.getChildren())
+    {
+        if (auto* found = dynamic_cast<ComponentType*> (child))
+            return found;
+        if (auto* found = findDescendant<ComponentType> (*child))
+            return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+// The preset menu and the save dialog run modal loops, in which the host may
+// close the plug-in window: a choice made after that must not reach the
+// deleted editor.
+TEST_F (PresetMenuTest, MenuChoiceAfterTheEditorClosedIsDropped)
+{
+    juce::SystemClipboard::copyTextToClipboard ("untouched");
+    processor->setCurrentPresetName ("before");
+
+    bool menuWasOpen = false;
+    auto closeThenChooseCopy = [this, &menuWasOpen]
+    {
+        auto* modal = juce::ModalComponentManager::getInstance();
+        if (modal->getNumModalComponents() == 0 || editor == nullptr)
+            return;
+        menuWasOpen = true;
+        auto* menuWindow = modal->getModalComponent (0);
+        editor.reset();                     // the host closes the window
+        menuWindow->exitModalState (1);     // "Copy to clipboard" chosen
+    };
+    // Queued before the menu opens, so it runs first in the menu's modal loop
+    // (a menu in a process without keyboard focus closes itself soon after).
+    juce::MessageManager::callAsync (closeThenChooseCopy);
+
+    auto* raw = editor.get();
+    raw->buttonClicked (&raw->presetButton);
+
+    EXPECT_TRUE (menuWasOpen);
+    EXPECT_EQ (editor, nullptr);
+    EXPECT_EQ (juce::SystemClipboard::getTextFromClipboard(), juce::String ("untouched"));
+    EXPECT_EQ (processor->currentPresetName, juce::String ("before"));
+}
+
+TEST_F (PresetMenuTest, SaveChosenAfterTheEditorClosedIsDropped)
+{
+    if (juce::FileChooser::isPlatformDialogAvailable())
+        GTEST_SKIP() << "the file chooser runs as a separate program here";
+
+    processor->setCurrentPresetName ("before");
+    const auto userFolder = editor->userPresetFolder;
+
+    bool dialogWasOpen = false;
+    auto closeThenSave = [this, &dialogWasOpen]
+    {
+        auto* modal = juce::ModalComponentManager::getInstance();
+        if (modal->getNumModalComponents() == 0 || editor == nullptr)
+            return;
+        auto* dialog = modal->getModalComponent (0);
+        auto* browser = findDescendant<juce::FileBrowserComponent> (*dialog);
+        if (browser == nullptr)
+            return;
+        dialogWasOpen = true;
+        browser->setFileName ("Late");
+        editor.reset();                 // the host closes the window
+        dialog->exitModalState (1);     // "Save" pressed
+    };
+    // Queued before the dialog opens, so it runs first in the dialog's modal loop.
+    juce::MessageManager::callAsync (closeThenSave);
+
+    editor->performPresetMenuItem (3);
+
+    EXPECT_TRUE (dialogWasOpen);
+    EXPECT_EQ (editor, nullptr);
+    EXPECT_EQ (processor->currentPresetName, juce::String ("before"));
+    EXPECT_FALSE (userFolder.getChildFile ("Late.vqpreset").exists());
+}
