@@ -111,8 +111,6 @@ private:
     // what this thread was told, whatever other threads measured meanwhile.
     mutable std::mutex stateChunkLock;
     mutable std::map<std::thread::id, juce::MemoryBlock> stateChunks;
-
-    std::atomic<bool> inParameterPush { false };
 };
 
 class JuceAAX_GUI final : public AAX_CEffectGUI, private juce::ComponentListener
