@@ -395,6 +395,58 @@ TEST_F (EditorTest, SnapshotShowsGradientBackgroundKnobsAndTitles)
     EXPECT_GT (bright, 200);
 }
 
+TEST_F (EditorTest, PaintingFollowsTheOpeningAnimation)
+{
+    auto snapshot = [this] { return editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f); };
+
+    // Bright (title text) pixels in an area that holds only a title once it is drawn.
+    auto brightPixels = [] (const juce::Image& image, juce::Rectangle<int> area)
+    {
+        int n = 0;
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                if (image.getPixelAt (x, y).getBrightness() > 0.5f)
+                    ++n;
+        return n;
+    };
+
+    const juce::Rectangle<int> res (165, 187, 30, 15), distort (275, 192, 50, 14), freq (65, 187, 30, 15),
+        filter (115, 243, 30, 14);
+
+    // Before the first tick: no knob title, the section titles still below the
+    // window, the trace faint and the frame lines invisible.
+    const auto start = snapshot();
+    EXPECT_EQ (brightPixels (start, res), 0);
+    EXPECT_EQ (brightPixels (start, distort), 0);
+    EXPECT_EQ (brightPixels (start, filter), 0);
+    // The crown over the Distortion knob (y = 140) against the background just above it.
+    EXPECT_NEAR (start.getPixelAt (303, 140).getRed(), start.getPixelAt (305, 136).getRed(), 2);
+    const auto faintTrace = start.getPixelAt (301, 90);
+
+    tick (15);
+    EXPECT_EQ (brightPixels (snapshot(), res), 0);
+    tick (1);   // tick 16: "DISTORT", "RES" and "FDBACK"
+    auto image = snapshot();
+    EXPECT_GT (brightPixels (image, res), 10);
+    EXPECT_GT (brightPixels (image, distort), 10);
+    EXPECT_EQ (brightPixels (image, freq), 0);
+
+    tick (9);
+    EXPECT_EQ (brightPixels (snapshot(), freq), 0);
+    tick (1);   // tick 26: "FREQ" and "LEVEL"
+    EXPECT_GT (brightPixels (snapshot(), freq), 10);
+
+    // At the end the section titles sit under the knob pairs, the trace is
+    // strong orange and the frame lines are faintly visible.
+    tick (200);
+    image = snapshot();
+    EXPECT_GT (brightPixels (image, filter), 10);
+    const auto strongTrace = image.getPixelAt (301, 90);
+    EXPECT_GT (strongTrace.getRed(), faintTrace.getRed() + 60);
+    EXPECT_GT (strongTrace.getRed(), strongTrace.getBlue() + 60);
+    EXPECT_GT (image.getPixelAt (303, 140).getRed(), image.getPixelAt (305, 136).getRed() + 10);
+}
+
 // Runs with the display's OpenGL (the shader must compile under Mesa) and,
 // registered a second time with SKORVANE3_EXPECT_NO_OPENGL set, on a display
 // without OpenGL, where the editor must fall back to painting in software.
