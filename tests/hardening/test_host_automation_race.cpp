@@ -96,3 +96,70 @@ TEST(HostAutomationRace, AutomationWhileProcessing)
     }
     module.unload();
 }
+
+// The host saves and restores both chunks on its own thread while automation
+// plays and audio runs (the chunk calls themselves never overlap each other).
+TEST(HostAutomationRace, ChunksWhileAutomatingAndProcessing)
+{
+    PluginModule module;
+    std::string error;
+    ASSERT_TRUE(module.load(SKORVANE3_PLUGIN_PATH, error)) << error;
+
+    {
+        auto instance = PluginInstance::create(module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
+        ASSERT_TRUE(instance) << error;
+        auto* effect = instance->effect();
+        const auto ids = instance->chunkIDs();
+        ASSERT_FALSE(ids.empty());
+
+        std::vector<std::vector<float>> in(2, std::vector<float>(kBlockSize, 0.5f)), out = in;
+        const float* inPtrs[2] = { in[0].data(), in[1].data() };
+        float* outPtrs[2] = { out[0].data(), out[1].data() };
+
+        std::atomic<bool> started { false };
+        std::thread audio([&] {
+            started = true;
+            for (int b = 0; b < kBlocks; ++b)
+                instance->process(inPtrs, outPtrs, kBlockSize);
+        });
+
+        std::thread automation([&] {
+            while (!started)
+                std::this_thread::yield();
+            for (int round = 0; round < kRounds / 2; ++round)
+                for (int index = 0; index < 5; ++index)
+                    effect->UpdateParameterNormalizedValue(std::to_string(index).c_str(), automationValue(round, index),
+                                                           AAX_eUpdateSource_Parameter);
+        });
+
+        int restored = 0;
+        std::thread chunks([&] {
+            while (!started)
+                std::this_thread::yield();
+            for (int i = 0; i < 100; ++i)
+                for (AAX_CTypeID id : ids)
+                {
+                    std::vector<uint8_t> data;
+                    int32_t version = 0;
+                    if (instance->getChunk(id, data, &version) != AAX_SUCCESS)
+                        continue;
+                    bool equal = false;
+                    instance->compareChunk(id, data, equal);
+                    if (instance->setChunk(id, data, version) == AAX_SUCCESS)
+                        ++restored;
+                }
+        });
+
+        automation.join();
+        chunks.join();
+        audio.join();
+
+        EXPECT_GT(restored, 0);
+        for (int index = 0; index < 5; ++index)
+        {
+            const double v = instance->parameterValue(std::to_string(index));
+            EXPECT_TRUE(v >= 0.0 && v <= 1.0) << "parameter " << index;
+        }
+    }
+    module.unload();
+}
