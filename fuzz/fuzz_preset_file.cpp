@@ -9,15 +9,23 @@
 
 namespace
 {
+// A scratch folder of this process, removed again when the run ends.
+struct ScratchFolder
+{
+    ScratchFolder()
+        : folder(juce::File::getSpecialLocation(juce::File::tempDirectory)
+                     .getChildFile("skorvane3-fuzz-" + juce::String(static_cast<int>(getpid()))))
+    {
+        folder.createDirectory();
+    }
+    ~ScratchFolder() { folder.deleteRecursively(); }
+    juce::File folder;
+};
+
 juce::File scratchFile(const char* name)
 {
-    static const juce::File folder = [] {
-        auto f = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                     .getChildFile("skorvane3-fuzz-" + juce::String(static_cast<int>(getpid())));
-        f.createDirectory();
-        return f;
-    }();
-    return folder.getChildFile(name);
+    static ScratchFolder scratch;
+    return scratch.folder.getChildFile(name);
 }
 } // namespace
 
