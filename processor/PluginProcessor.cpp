@@ -94,9 +94,46 @@ bool hasDocumentType (const juce::String& text)
     return text.contains ("<!DOCTYPE");
 }
 
+// Every '&' must start a reference the XML writer produces: one of the five
+// predefined entities or a character reference to a character between 1 and
+// U+10FFFF. The parser reads anything else as an external entity (one whose
+// name holds a '<' makes it read past the end of its text) and lets long
+// character numbers overflow.
+bool hasOnlyKnownReferences (const juce::String& text)
+{
+    static const char* const names[] = { "amp;", "lt;", "gt;", "quot;", "apos;" };
+
+    for (int i = text.indexOfChar ('&'); i >= 0; i = text.indexOfChar (i + 1, '&'))
+    {
+        const auto rest = text.substring (i + 1, i + 12);
+        bool known = false;
+
+        for (auto* name : names)
+            known = known || rest.startsWithIgnoreCase (name);
+
+        if (! known && rest.startsWithChar ('#'))
+        {
+            const bool hex = rest[1] == 'x' || rest[1] == 'X';
+            const int start = hex ? 2 : 1;
+            const int end = rest.indexOfChar (';');
+            const auto digits = end > start ? rest.substring (start, end) : juce::String();
+            const bool wellFormed = digits.isNotEmpty() && digits.length() <= (hex ? 6 : 7)
+                                    && digits.containsOnly (hex ? "0123456789abcdefABCDEF" : "0123456789");
+            const int code = hex ? digits.getHexValue32() : digits.getIntValue();
+            known = wellFormed && code >= 1 && code <= 0x10ffff;
+        }
+
+        if (! known)
+            return false;
+    }
+
+    return true;
+}
+
 std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text)
 {
-    if (! isValidUtf8 (text) || hasInstructionAfterRootStart (text) || hasDocumentType (text))
+    if (! isValidUtf8 (text) || hasInstructionAfterRootStart (text) || hasDocumentType (text)
+        || ! hasOnlyKnownReferences (text))
         return {};
 
     // A well-formed document always ends with '>'; the parser would accept a
