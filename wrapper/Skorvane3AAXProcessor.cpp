@@ -72,6 +72,11 @@ JuceAAX_Processor::~JuceAAX_Processor()
     pluginInstance.reset();
 }
 
+bool JuceAAX_Processor::holdsBypass(AAX_CParamID id) const
+{
+    return isBypassID(id) && hostParameters.GetParameterByID(id) != nullptr;
+}
+
 int JuceAAX_Processor::parameterIndex(AAX_CParamID id) const
 {
     if (id == nullptr || id[0] < '0' || id[0] > '9')
@@ -173,7 +178,7 @@ AAX_Result JuceAAX_Processor::GetParameterName(AAX_CParamID id, AAX_IString* nam
 {
     if (name == nullptr)
         return kErrStringConversion;
-    if (isBypassID(id) && hostParameters.GetParameterByID(id) != nullptr)
+    if (holdsBypass(id))
         *name = kBypassName;
     else if (const int index = parameterIndex(id); index >= 0)
         *name = pluginInstance->getParameterName(index).substring(0, 31).toRawUTF8();
@@ -186,7 +191,7 @@ AAX_Result JuceAAX_Processor::GetParameterNameOfLength(AAX_CParamID id, AAX_IStr
 {
     if (name == nullptr)
         return kErrStringConversion;
-    if (isBypassID(id) && hostParameters.GetParameterByID(id) != nullptr)
+    if (holdsBypass(id))
         *name = bypassName(length).toRawUTF8();
     else if (const int index = parameterIndex(id); index >= 0)
         *name = pluginInstance->getParameterName(index, std::max(0, static_cast<int>(length))).toRawUTF8();
@@ -199,7 +204,7 @@ AAX_Result JuceAAX_Processor::GetParameterDefaultNormalizedValue(AAX_CParamID id
 {
     if (value == nullptr)
         return kErrMissingObject;
-    if (isBypassID(id) && hostParameters.GetParameterByID(id) != nullptr)
+    if (holdsBypass(id))
     {
         *value = 0.0;
         return AAX_SUCCESS;
@@ -216,7 +221,7 @@ AAX_Result JuceAAX_Processor::GetParameterStringFromValue(AAX_CParamID id, doubl
 {
     if (text == nullptr)
         return kErrStringConversion;
-    if (isBypassID(id) && hostParameters.GetParameterByID(id) != nullptr)
+    if (holdsBypass(id))
     {
         *text = bypassValueText(value > 0.0, maxLength).toRawUTF8();
         return AAX_SUCCESS;
@@ -236,7 +241,7 @@ AAX_Result JuceAAX_Processor::GetParameterStringFromValue(AAX_CParamID id, doubl
 
 AAX_Result JuceAAX_Processor::GetParameterValueFromString(AAX_CParamID id, double* value, const AAX_IString& text) const
 {
-    if (isBypassID(id) && hostParameters.GetParameterByID(id) != nullptr)
+    if (holdsBypass(id))
     {
         if (value == nullptr)
             return kErrStringConversion;

@@ -95,6 +95,8 @@ private:
     // Processor parameter index of a host parameter ID ("0".."4"), -1 for
     // any other text (the bypass, unknown IDs, null).
     int parameterIndex(AAX_CParamID id) const;
+    // True when id names the master bypass and this instance has added it.
+    bool holdsBypass(AAX_CParamID id) const;
     static juce::String parameterID(int index) { return juce::String(index); }
     void pushAllParametersToHost();
 
