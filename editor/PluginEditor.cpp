@@ -14,8 +14,8 @@ juce::Colour orange (int alpha)
 } // namespace
 
 Skorvane3AudioProcessorEditor::Skorvane3AudioProcessorEditor (Skorvane3AudioProcessor& p)
-    : juce::AudioProcessorEditor (p),
-      audioProcessor (p)
+    : juce::AudioProcessorEditor (p)
+    , audioProcessor (p)
 {
     setSize (600, 300);
 
@@ -82,7 +82,12 @@ Skorvane3AudioProcessorEditor::Skorvane3AudioProcessorEditor (Skorvane3AudioProc
     sliders[2].setAlpha (1.0f);
     valueLabels[2].setFont (juce::Font (14.0f, juce::Font::plain));
 
-    struct ButtonSetup { vqPresetButton& button; int kind; int command; };
+    struct ButtonSetup
+    {
+        vqPresetButton& button;
+        int kind;
+        int command;
+    };
     ButtonSetup buttons[] = {
         { presetButton, 2, presetMenuCommand },
         { previousButton, 0, previousPresetCommand },
@@ -351,8 +356,7 @@ void Skorvane3AudioProcessorEditor::paint (juce::Graphics& g)
     const auto white75 = juce::Colours::white.withAlpha (0.75f);
 
     auto drawText = [&g] (const juce::String& text, juce::Typeface::Ptr face, float height, juce::Colour colour,
-                          juce::Rectangle<int> box, juce::Justification justification)
-    {
+                          juce::Rectangle<int> box, juce::Justification justification) {
         g.setColour (colour);
         g.setFont (juce::Font (face));
         g.setFont (height);

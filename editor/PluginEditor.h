@@ -20,15 +20,15 @@
 //
 // The members are public so that the preset folders can be pointed elsewhere
 // and the window's state inspected (the tests rely on this).
-class Skorvane3AudioProcessorEditor : public juce::AudioProcessorEditor,
-                                      public juce::Slider::Listener,
-                                      public juce::Button::Listener,
-                                      private juce::Timer
+class Skorvane3AudioProcessorEditor : public juce::AudioProcessorEditor
+    , public juce::Slider::Listener
+    , public juce::Button::Listener
+    , private juce::Timer
 {
 public:
     static constexpr int numKnobs = 5;
     static constexpr int scopeSize = 8192;
-    static constexpr int revealTicks = 180;   // length of the opening animation in ticks
+    static constexpr int revealTicks = 180; // length of the opening animation in ticks
 
     // Button commands.
     enum Command
@@ -76,16 +76,16 @@ public:
     // Opens the about overlay over the editor; returns it.
     Skorvane3AboutSplash* openAboutSplash();
     // The about overlay currently open, or null.
-    Skorvane3AboutSplash* getAboutSplash() const noexcept   { return aboutSplash.getComponent(); }
+    Skorvane3AboutSplash* getAboutSplash() const noexcept { return aboutSplash.getComponent(); }
 
     // The output trace for 'count' samples (at most scopeSize are read): 520
     // pixels wide from x = 40 whatever the count, +1 at y = 120, -1 at y = 60.
     static juce::Path buildTrace (const float* samples, int count);
 
     // True when the latest paint drew the background with the shader.
-    bool lastPaintUsedShader() const noexcept               { return shaderUsedInLastPaint; }
+    bool lastPaintUsedShader() const noexcept { return shaderUsedInLastPaint; }
     // True once the editor has given up on OpenGL and paints in software.
-    bool isPaintingInSoftware() const noexcept              { return paintingInSoftware; }
+    bool isPaintingInSoftware() const noexcept { return paintingInSoftware; }
 
     // Ticks the editor waits, while on screen, for its first OpenGL frame
     // before it paints in software instead.
@@ -135,7 +135,7 @@ private:
 
     juce::Component::SafePointer<Skorvane3AboutSplash> aboutSplash;
     bool shaderUsedInLastPaint = false;
-    bool paintedThroughOpenGL = false;   // written by paint under the message lock
+    bool paintedThroughOpenGL = false; // written by paint under the message lock
     bool paintingInSoftware = false;
     int ticksShowingWithoutOpenGL = 0;
 

@@ -99,14 +99,21 @@ void Skorvane3AboutSplash::paint (juce::Graphics& g)
     g.drawFittedText (creditsText, getLocalBounds().reduced (30, 0), juce::Justification::centred, 10, 0.0f);
 
     // Both logos side by side, the version under the product's logo.
-    struct Word { const char* text; bool black; float height; juce::Colour colour; int x, y; };
+    struct Word
+    {
+        const char* text;
+        bool black;
+        float height;
+        juce::Colour colour;
+        int x, y;
+    };
     const juce::Colour white75 = juce::Colours::white.withAlpha (0.75f);
     const Word words[] = {
-        { "AUDIO",     true,  23.0f, white75, 190, 40 },
-        { "VELLOQ",    false, 22.0f, white75, 234, 40 },
-        { "SKOR",      false, 22.0f, white75, 324, 40 },
-        { "VANE",      true,  23.0f, white75, 354, 40 },
-        { "3",         true,  23.0f, juce::Colours::mediumturquoise.withAlpha (0.75f), 390, 40 },
+        { "AUDIO", true, 23.0f, white75, 190, 40 },
+        { "VELLOQ", false, 22.0f, white75, 234, 40 },
+        { "SKOR", false, 22.0f, white75, 324, 40 },
+        { "VANE", true, 23.0f, white75, 354, 40 },
+        { "3", true, 23.0f, juce::Colours::mediumturquoise.withAlpha (0.75f), 390, 40 },
         { versionText, false, 16.0f, juce::Colours::white.withAlpha (0.5f), 370, 57 },
     };
 

@@ -5,8 +5,8 @@
 // The about overlay: darkens the editor, animates an orange wave across it and
 // shows the credits, both logos and the version. The editor lays it over
 // itself when the logo is clicked; a mouse press anywhere on it deletes it.
-class Skorvane3AboutSplash : public juce::Component,
-                             public juce::Timer
+class Skorvane3AboutSplash : public juce::Component
+    , public juce::Timer
 {
 public:
     Skorvane3AboutSplash();

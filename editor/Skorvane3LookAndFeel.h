@@ -4,8 +4,8 @@
 
 // The two typefaces built into the plug-in. Each call makes a new instance
 // from the embedded data (reference counted; deleted with its last reference).
-juce::Typeface::Ptr loadBlackTypeface();    // "DINCond-Black": the bold logo words
-juce::Typeface::Ptr loadMediumTypeface();   // "DINCond-Medium": every other text
+juce::Typeface::Ptr loadBlackTypeface(); // "DINCond-Black": the bold logo words
+juce::Typeface::Ptr loadMediumTypeface(); // "DINCond-Medium": every other text
 
 // The plug-in's drawing style, installed as the process-wide default look and
 // feel by the editor: every text without a typeface of its own is drawn in

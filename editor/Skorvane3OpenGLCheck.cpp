@@ -6,7 +6,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #if JUCE_LINUX || JUCE_BSD
- #include <GL/glx.h>
+#include <GL/glx.h>
 
 namespace
 {

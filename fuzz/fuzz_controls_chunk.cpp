@@ -14,45 +14,45 @@
 
 namespace
 {
-void check(bool condition)
+void check (bool condition)
 {
-    if (!condition)
+    if (! condition)
         std::abort();
 }
 
 // A chunk record with exactly `size` data bytes behind its header, on the
 // heap, so that AddressSanitizer sees any read or write past its end.
-std::vector<unsigned char> makeRecord(int32_t version, const uint8_t* data, size_t size)
+std::vector<unsigned char> makeRecord (int32_t version, const uint8_t* data, size_t size)
 {
-    std::vector<unsigned char> storage(kAAX_SPlugInChunkHeaderSize + size);
-    auto* record = reinterpret_cast<AAX_SPlugInChunk*>(storage.data());
-    record->size = static_cast<int32_t>(size);
+    std::vector<unsigned char> storage (kAAX_SPlugInChunkHeaderSize + size);
+    auto* record = reinterpret_cast<AAX_SPlugInChunk*> (storage.data());
+    record->size = static_cast<int32_t> (size);
     record->version = version;
     record->chunkID = 0x656C636B; // 'elck'
     if (data != nullptr && size > 0)
-        std::memcpy(storage.data() + kAAX_SPlugInChunkHeaderSize, data, size);
+        std::memcpy (storage.data() + kAAX_SPlugInChunkHeaderSize, data, size);
     return storage;
 }
 
-bool sameEntry(const AAX_CChunkDataParser::DataValue& a, const AAX_CChunkDataParser::DataValue& b)
+bool sameEntry (const AAX_CChunkDataParser::DataValue& a, const AAX_CChunkDataParser::DataValue& b)
 {
     return a.type == b.type && a.name == b.name && a.numericValue == b.numericValue && a.stringValue == b.stringValue;
 }
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     if (size < 4 || size > (1u << 20))
         return 0;
 
     int32_t version;
-    std::memcpy(&version, data, sizeof(version));
-    auto storage = makeRecord(version, data + 4, size - 4);
-    const auto* record = reinterpret_cast<const AAX_SPlugInChunk*>(storage.data());
+    std::memcpy (&version, data, sizeof (version));
+    auto storage = makeRecord (version, data + 4, size - 4);
+    const auto* record = reinterpret_cast<const AAX_SPlugInChunk*> (storage.data());
 
     AAX_CChunkDataParser parser;
-    parser.LoadChunk(record);
-    check(parser.GetChunkVersion() == version);
+    parser.LoadChunk (record);
+    check (parser.GetChunkVersion() == version);
 
     // The finds a restore makes, in parameter order, then some again.
     const char* names[] = { "0", "1", "2", "3", "4", "MasterBypassID", "", "0" };
@@ -61,32 +61,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         double d = -1.0;
         int32_t i = -1;
         AAX_CString s;
-        parser.FindDouble(name, &d);
-        parser.FindInt32(name, &i);
-        parser.FindString(name, &s);
-        const int32_t found = parser.FindName(AAX_CString(name));
-        check(found >= -1 && found < static_cast<int32_t>(parser.GetDataValues().size()));
+        parser.FindDouble (name, &d);
+        parser.FindInt32 (name, &i);
+        parser.FindString (name, &s);
+        const int32_t found = parser.FindName (AAX_CString (name));
+        check (found >= -1 && found < static_cast<int32_t> (parser.GetDataValues().size()));
     }
 
     // Write the known entries back and read them again.
     std::vector<AAX_CChunkDataParser::DataValue> known;
     for (const auto& v : parser.GetDataValues())
         if (v.type != AAX_CChunkDataParser::eDataType_Unknown)
-            known.push_back(v);
+            known.push_back (v);
 
     const int32_t written = parser.GetChunkDataSize();
-    check(written >= 4);
-    auto out = makeRecord(-1, nullptr, static_cast<size_t>(written));
-    auto* outRecord = reinterpret_cast<AAX_SPlugInChunk*>(out.data());
+    check (written >= 4);
+    auto out = makeRecord (-1, nullptr, static_cast<size_t> (written));
+    auto* outRecord = reinterpret_cast<AAX_SPlugInChunk*> (out.data());
     outRecord->size = 0;
-    check(parser.GetChunkData(outRecord) == AAX_SUCCESS);
-    check(outRecord->size == written);
+    check (parser.GetChunkData (outRecord) == AAX_SUCCESS);
+    check (outRecord->size == written);
 
     AAX_CChunkDataParser reread;
-    reread.LoadChunk(outRecord);
+    reread.LoadChunk (outRecord);
     const auto& again = reread.GetDataValues();
-    check(again.size() == known.size());
+    check (again.size() == known.size());
     for (size_t k = 0; k < known.size(); ++k)
-        check(sameEntry(known[k], again[k]));
+        check (sameEntry (known[k], again[k]));
     return 0;
 }

@@ -5,21 +5,21 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     using namespace fuzzcheck;
 
     Skorvane3AudioProcessor processor;
-    processor.setStateFromText(juce::String::fromUTF8(reinterpret_cast<const char*>(data), static_cast<int>(size)));
-    valuesAreSane(processor);
+    processor.setStateFromText (juce::String::fromUTF8 (reinterpret_cast<const char*> (data), static_cast<int> (size)));
+    valuesAreSane (processor);
 
     juce::String copied;
-    processor.getStateAsText(copied);
+    processor.getStateAsText (copied);
     Skorvane3AudioProcessor pasted;
-    pasted.setStateFromText(copied);
-    sameValues(processor, pasted, 0.0f);
-    check(pasted.currentPresetName == processor.currentPresetName);
+    pasted.setStateFromText (copied);
+    sameValues (processor, pasted, 0.0f);
+    check (pasted.currentPresetName == processor.currentPresetName);
 
-    audioIsSane(processor);
+    audioIsSane (processor);
     return 0;
 }

@@ -5,21 +5,21 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     using namespace fuzzcheck;
 
     Skorvane3AudioProcessor processor;
-    processor.setStateInformation(data, static_cast<int>(size));
-    valuesAreSane(processor);
+    processor.setStateInformation (data, static_cast<int> (size));
+    valuesAreSane (processor);
 
     juce::MemoryBlock saved;
-    processor.getStateInformation(saved);
+    processor.getStateInformation (saved);
     Skorvane3AudioProcessor restored;
-    restored.setStateInformation(saved.getData(), static_cast<int>(saved.getSize()));
+    restored.setStateInformation (saved.getData(), static_cast<int> (saved.getSize()));
     // The state XML keeps 6 significant digits.
-    sameValues(processor, restored, 1.0e-5f);
+    sameValues (processor, restored, 1.0e-5f);
 
-    audioIsSane(processor);
+    audioIsSane (processor);
     return 0;
 }

@@ -13,20 +13,22 @@ class HostString final : public AAX_IString
 {
 public:
     HostString() = default;
-    explicit HostString(const std::string& s) : text(s) {}
+    explicit HostString (const std::string& s)
+        : text (s)
+    {}
 
-    uint32_t Length() const override { return static_cast<uint32_t>(text.size()); }
+    uint32_t Length() const override { return static_cast<uint32_t> (text.size()); }
     uint32_t MaxLength() const override { return 0xFFFFFFFEu; }
     const char* Get() const override { return text.c_str(); }
-    void Set(const char* t) override { text = t != nullptr ? t : ""; }
-    AAX_IString& operator=(const AAX_IString& other) override
+    void Set (const char* t) override { text = t != nullptr ? t : ""; }
+    AAX_IString& operator= (const AAX_IString& other) override
     {
-        Set(other.Get());
+        Set (other.Get());
         return *this;
     }
-    AAX_IString& operator=(const char* t) override
+    AAX_IString& operator= (const char* t) override
     {
-        Set(t);
+        Set (t);
         return *this;
     }
 

@@ -14,7 +14,7 @@
 namespace skorvane3host
 {
 
-#define DPY static_cast<Display*>(display)
+#define DPY static_cast<Display*> (display)
 
 namespace
 {
@@ -22,13 +22,13 @@ namespace
 // sends requests that may fail harmlessly (for instance asking for
 // properties of a window manager that is not running), and hosts are expected
 // to tolerate them: note the error and carry on.
-int tolerateXErrors(Display* d, XErrorEvent* e)
+int tolerateXErrors (Display* d, XErrorEvent* e)
 {
-    if (std::getenv("SKORVANE3_HOST_XDEBUG") != nullptr)
+    if (std::getenv ("SKORVANE3_HOST_XDEBUG") != nullptr)
     {
         char text[256] = {};
-        XGetErrorText(d, e->error_code, text, sizeof text);
-        std::fprintf(stderr, "[X error] %s (request %d.%d)\n", text, e->request_code, e->minor_code);
+        XGetErrorText (d, e->error_code, text, sizeof text);
+        std::fprintf (stderr, "[X error] %s (request %d.%d)\n", text, e->request_code, e->minor_code);
     }
     return 0;
 }
@@ -43,12 +43,12 @@ void keepXClientLibrariesLoaded()
     static const bool done = [] {
         for (const char* lib : { "libXext.so.6", "libXrender.so.1", "libXrandr.so.2", "libXinerama.so.1",
                                  "libXcursor.so.1", "libGL.so.1" })
-            dlopen(lib, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
+            dlopen (lib, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
         // Mesa's software driver, which libGL opens and closes with each
         // toolkit's last OpenGL context.
         for (const char* driver : { "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so",
                                     "/usr/lib64/dri/swrast_dri.so", "/usr/lib/dri/swrast_dri.so" })
-            if (dlopen(driver, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE) != nullptr)
+            if (dlopen (driver, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE) != nullptr)
                 break;
         return true;
     }();
@@ -60,13 +60,13 @@ HostWindow::HostWindow() = default;
 
 HostWindow::~HostWindow() { close(); }
 
-bool HostWindow::open(const std::string& title, int w, int h, std::string& error)
+bool HostWindow::open (const std::string& title, int w, int h, std::string& error)
 {
     close();
     XInitThreads();
-    XSetErrorHandler(tolerateXErrors);
+    XSetErrorHandler (tolerateXErrors);
     keepXClientLibrariesLoaded();
-    Display* d = XOpenDisplay(nullptr);
+    Display* d = XOpenDisplay (nullptr);
     if (d == nullptr)
     {
         error = "cannot open an X display (is DISPLAY set?)";
@@ -76,18 +76,18 @@ bool HostWindow::open(const std::string& title, int w, int h, std::string& error
     currentWidth = w > 0 ? w : 1;
     currentHeight = h > 0 ? h : 1;
 
-    const int screen = DefaultScreen(d);
+    const int screen = DefaultScreen (d);
     XSetWindowAttributes attrs {};
-    attrs.background_pixel = BlackPixel(d, screen);
+    attrs.background_pixel = BlackPixel (d, screen);
     attrs.event_mask = StructureNotifyMask | ExposureMask;
-    window = XCreateWindow(d, RootWindow(d, screen), 0, 0, static_cast<unsigned>(currentWidth),
-                           static_cast<unsigned>(currentHeight), 0, CopyFromParent, InputOutput, CopyFromParent,
-                           CWBackPixel | CWEventMask, &attrs);
-    XStoreName(d, window, title.c_str());
-    Atom wmDelete = XInternAtom(d, "WM_DELETE_WINDOW", False);
+    window = XCreateWindow (d, RootWindow (d, screen), 0, 0, static_cast<unsigned> (currentWidth),
+                            static_cast<unsigned> (currentHeight), 0, CopyFromParent, InputOutput, CopyFromParent,
+                            CWBackPixel | CWEventMask, &attrs);
+    XStoreName (d, window, title.c_str());
+    Atom wmDelete = XInternAtom (d, "WM_DELETE_WINDOW", False);
     deleteAtom = wmDelete;
-    XSetWMProtocols(d, window, &wmDelete, 1);
-    XFlush(d);
+    XSetWMProtocols (d, window, &wmDelete, 1);
+    XFlush (d);
     return true;
 }
 
@@ -95,37 +95,37 @@ void HostWindow::show()
 {
     if (display == nullptr)
         return;
-    XMapRaised(DPY, window);
-    XSync(DPY, False);
+    XMapRaised (DPY, window);
+    XSync (DPY, False);
 }
 
-void HostWindow::resize(int w, int h)
+void HostWindow::resize (int w, int h)
 {
     if (display == nullptr || w <= 0 || h <= 0)
         return;
     currentWidth = w;
     currentHeight = h;
-    XResizeWindow(DPY, window, static_cast<unsigned>(w), static_cast<unsigned>(h));
-    XSync(DPY, False);
+    XResizeWindow (DPY, window, static_cast<unsigned> (w), static_cast<unsigned> (h));
+    XSync (DPY, False);
 }
 
 bool HostWindow::pumpEvents()
 {
     if (display == nullptr)
         return false;
-    while (XPending(DPY) > 0)
+    while (XPending (DPY) > 0)
     {
         XEvent ev;
-        XNextEvent(DPY, &ev);
-        if (ev.type == ClientMessage && static_cast<unsigned long>(ev.xclient.data.l[0]) == deleteAtom)
+        XNextEvent (DPY, &ev);
+        if (ev.type == ClientMessage && static_cast<unsigned long> (ev.xclient.data.l[0]) == deleteAtom)
             closedByUser = true;
         else if (ev.type == DestroyNotify && ev.xdestroywindow.window == window)
             closedByUser = true;
     }
-    return !closedByUser;
+    return ! closedByUser;
 }
 
-bool HostWindow::saveScreenshot(const std::string& path, std::string& error)
+bool HostWindow::saveScreenshot (const std::string& path, std::string& error)
 {
     if (display == nullptr)
     {
@@ -133,71 +133,81 @@ bool HostWindow::saveScreenshot(const std::string& path, std::string& error)
         return false;
     }
     Display* d = DPY;
-    XSync(d, False);
-    const int screen = DefaultScreen(d);
-    Window root = RootWindow(d, screen);
+    XSync (d, False);
+    const int screen = DefaultScreen (d);
+    Window root = RootWindow (d, screen);
     int x = 0, y = 0;
     Window child;
-    XTranslateCoordinates(d, window, root, 0, 0, &x, &y, &child);
+    XTranslateCoordinates (d, window, root, 0, 0, &x, &y, &child);
 
     // Grab from the root window so that the plug-in's child windows (of any
     // visual) are captured as shown; keep to the screen's area.
-    const int sw = DisplayWidth(d, screen), sh = DisplayHeight(d, screen);
+    const int sw = DisplayWidth (d, screen), sh = DisplayHeight (d, screen);
     int w = currentWidth, h = currentHeight;
-    if (x < 0) { w += x; x = 0; }
-    if (y < 0) { h += y; y = 0; }
-    if (x + w > sw) w = sw - x;
-    if (y + h > sh) h = sh - y;
+    if (x < 0)
+    {
+        w += x;
+        x = 0;
+    }
+    if (y < 0)
+    {
+        h += y;
+        y = 0;
+    }
+    if (x + w > sw)
+        w = sw - x;
+    if (y + h > sh)
+        h = sh - y;
     if (w <= 0 || h <= 0)
     {
         error = "window is off screen";
         return false;
     }
-    XImage* img = XGetImage(d, root, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    XImage* img = XGetImage (d, root, x, y, static_cast<unsigned> (w), static_cast<unsigned> (h), AllPlanes, ZPixmap);
     if (img == nullptr)
     {
         error = "cannot read the window's image";
         return false;
     }
 
-    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
+    std::vector<unsigned char> rgb (static_cast<size_t> (w) * h * 3);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
         {
-            const unsigned long p = XGetPixel(img, i, j);
-            unsigned char* o = &rgb[(static_cast<size_t>(j) * w + i) * 3];
-            o[0] = static_cast<unsigned char>((p & img->red_mask) >> 16);
-            o[1] = static_cast<unsigned char>((p & img->green_mask) >> 8);
-            o[2] = static_cast<unsigned char>(p & img->blue_mask);
+            const unsigned long p = XGetPixel (img, i, j);
+            unsigned char* o = &rgb[(static_cast<size_t> (j) * w + i) * 3];
+            o[0] = static_cast<unsigned char> ((p & img->red_mask) >> 16);
+            o[1] = static_cast<unsigned char> ((p & img->green_mask) >> 8);
+            o[2] = static_cast<unsigned char> (p & img->blue_mask);
         }
-    XDestroyImage(img);
+    XDestroyImage (img);
 
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = std::fopen (path.c_str(), "wb");
     if (f == nullptr)
     {
         error = "cannot create '" + path + "'";
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png)))
+    png_structp png = png_create_write_struct (PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct (png) : nullptr;
+    if (png == nullptr || info == nullptr || setjmp (png_jmpbuf (png)))
     {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        std::remove(path.c_str());
+        png_destroy_write_struct (&png, &info);
+        std::fclose (f);
+        std::remove (path.c_str());
         error = "cannot write '" + path + "'";
         return false;
     }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
+    png_init_io (png, f);
+    png_set_IHDR (png, info, static_cast<png_uint_32> (w), static_cast<png_uint_32> (h), 8, PNG_COLOR_TYPE_RGB,
+                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info (png, info);
     for (int j = 0; j < h; ++j)
-        png_write_row(png, &rgb[static_cast<size_t>(j) * w * 3]);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    const bool ok = std::fclose(f) == 0;
-    if (!ok)
+        png_write_row (png, &rgb[static_cast<size_t> (j) * w * 3]);
+    png_write_end (png, nullptr);
+    png_destroy_write_struct (&png, &info);
+    const bool ok = std::fclose (f) == 0;
+    if (! ok)
         error = "cannot write '" + path + "'";
     return ok;
 }
@@ -207,8 +217,8 @@ void HostWindow::close()
     if (display == nullptr)
         return;
     if (window != 0)
-        XDestroyWindow(DPY, window);
-    XCloseDisplay(DPY);
+        XDestroyWindow (DPY, window);
+    XCloseDisplay (DPY);
     display = nullptr;
     window = 0;
     closedByUser = false;

@@ -13,12 +13,12 @@ public:
     HostWindow();
     ~HostWindow();
 
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
+    HostWindow (const HostWindow&) = delete;
+    HostWindow& operator= (const HostWindow&) = delete;
 
     // Connects to the X server and creates the window (not yet mapped).
     // Returns false with a message when there is no display.
-    bool open(const std::string& title, int width, int height, std::string& error);
+    bool open (const std::string& title, int width, int height, std::string& error);
 
     // Maps (shows) the window.
     void show();
@@ -26,7 +26,7 @@ public:
     // The native window id as the plug-in receives it (0 when not open).
     unsigned long windowId() const { return window; }
 
-    void resize(int width, int height);
+    void resize (int width, int height);
     int width() const { return currentWidth; }
     int height() const { return currentHeight; }
 
@@ -34,7 +34,7 @@ public:
     bool pumpEvents();
 
     // Saves what the window shows on screen (editor included) as a PNG file.
-    bool saveScreenshot(const std::string& path, std::string& error);
+    bool saveScreenshot (const std::string& path, std::string& error);
 
     void close();
 

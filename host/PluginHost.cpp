@@ -19,15 +19,24 @@ namespace skorvane3host
 const std::vector<AAX_EStemFormat>& allStemFormats()
 {
     static const std::vector<AAX_EStemFormat> formats = {
-        AAX_eStemFormat_Mono,     AAX_eStemFormat_Stereo,   AAX_eStemFormat_LCR,      AAX_eStemFormat_LCRS,
-        AAX_eStemFormat_Quad,     AAX_eStemFormat_5_0,      AAX_eStemFormat_5_1,      AAX_eStemFormat_6_0,
-        AAX_eStemFormat_6_1,      AAX_eStemFormat_7_0_SDDS, AAX_eStemFormat_7_1_SDDS, AAX_eStemFormat_7_0_DTS,
+        AAX_eStemFormat_Mono,
+        AAX_eStemFormat_Stereo,
+        AAX_eStemFormat_LCR,
+        AAX_eStemFormat_LCRS,
+        AAX_eStemFormat_Quad,
+        AAX_eStemFormat_5_0,
+        AAX_eStemFormat_5_1,
+        AAX_eStemFormat_6_0,
+        AAX_eStemFormat_6_1,
+        AAX_eStemFormat_7_0_SDDS,
+        AAX_eStemFormat_7_1_SDDS,
+        AAX_eStemFormat_7_0_DTS,
         AAX_eStemFormat_7_1_DTS,
     };
     return formats;
 }
 
-AAX_EStemFormat stemFormatForChannels(int channels)
+AAX_EStemFormat stemFormatForChannels (int channels)
 {
     switch (channels)
     {
@@ -43,14 +52,14 @@ AAX_EStemFormat stemFormatForChannels(int channels)
     }
 }
 
-int stemFormatChannels(int32_t stemFormat)
+int stemFormatChannels (int32_t stemFormat)
 {
     if (stemFormat == AAX_eStemFormat_None || stemFormat == AAX_eStemFormat_Any)
         return 0;
-    return AAX_STEM_FORMAT_CHANNEL_COUNT(stemFormat);
+    return AAX_STEM_FORMAT_CHANNEL_COUNT (stemFormat);
 }
 
-const char* stemFormatName(int32_t f)
+const char* stemFormatName (int32_t f)
 {
     switch (f)
     {
@@ -72,14 +81,14 @@ const char* stemFormatName(int32_t f)
     }
 }
 
-std::string fourCharText(uint32_t code)
+std::string fourCharText (uint32_t code)
 {
-    std::string s(4, '.');
+    std::string s (4, '.');
     for (int i = 0; i < 4; ++i)
     {
-        const unsigned char c = static_cast<unsigned char>((code >> (24 - 8 * i)) & 0xFF);
-        if (std::isprint(c))
-            s[static_cast<size_t>(i)] = static_cast<char>(c);
+        const unsigned char c = static_cast<unsigned char> ((code >> (24 - 8 * i)) & 0xFF);
+        if (std::isprint (c))
+            s[static_cast<size_t> (i)] = static_cast<char> (c);
     }
     return s;
 }
@@ -89,14 +98,14 @@ PluginModule::PluginModule() = default;
 
 PluginModule::~PluginModule() { unload(); }
 
-bool PluginModule::load(const std::string& path, std::string& error)
+bool PluginModule::load (const std::string& path, std::string& error)
 {
     unload();
     dlerror();
     // dlopen looks a bare file name up in the library search path only; a
     // user naming a module file in the current folder means that file.
-    const std::string file = path.find('/') == std::string::npos && ::access(path.c_str(), F_OK) == 0 ? "./" + path : path;
-    handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const std::string file = path.find ('/') == std::string::npos && ::access (path.c_str(), F_OK) == 0 ? "./" + path : path;
+    handle = dlopen (file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr)
     {
         const char* e = dlerror();
@@ -104,48 +113,48 @@ bool PluginModule::load(const std::string& path, std::string& error)
         return false;
     }
 
-    auto resolve = [this, &error](const char* name) -> void* {
-        void* p = dlsym(handle, name);
+    auto resolve = [this, &error] (const char* name) -> void* {
+        void* p = dlsym (handle, name);
         if (p == nullptr && error.empty())
-            error = std::string("plug-in does not export ") + name;
+            error = std::string ("plug-in does not export ") + name;
         return p;
     };
     error.clear();
-    registerPlugin = reinterpret_cast<ACFRegisterPluginFn>(resolve("ACFRegisterPlugin"));
-    registerComponent = reinterpret_cast<ACFRegisterComponentFn>(resolve("ACFRegisterComponent"));
-    getClassFactory = reinterpret_cast<ACFGetClassFactoryFn>(resolve("ACFGetClassFactory"));
-    canUnloadNow = reinterpret_cast<ACFCanUnloadNowFn>(resolve("ACFCanUnloadNow"));
-    startup = reinterpret_cast<ACFStartupFn>(resolve("ACFStartup"));
-    shutdown = reinterpret_cast<ACFShutdownFn>(resolve("ACFShutdown"));
-    getSDKVersion = reinterpret_cast<ACFGetSDKVersionFn>(resolve("ACFGetSDKVersion"));
-    if (!error.empty())
+    registerPlugin = reinterpret_cast<ACFRegisterPluginFn> (resolve ("ACFRegisterPlugin"));
+    registerComponent = reinterpret_cast<ACFRegisterComponentFn> (resolve ("ACFRegisterComponent"));
+    getClassFactory = reinterpret_cast<ACFGetClassFactoryFn> (resolve ("ACFGetClassFactory"));
+    canUnloadNow = reinterpret_cast<ACFCanUnloadNowFn> (resolve ("ACFCanUnloadNow"));
+    startup = reinterpret_cast<ACFStartupFn> (resolve ("ACFStartup"));
+    shutdown = reinterpret_cast<ACFShutdownFn> (resolve ("ACFShutdown"));
+    getSDKVersion = reinterpret_cast<ACFGetSDKVersionFn> (resolve ("ACFGetSDKVersion"));
+    if (! error.empty())
     {
-        dlclose(handle);
+        dlclose (handle);
         handle = nullptr;
         return false;
     }
 
     host = new HostModuleUnknown();
-    ACFRESULT r = startup(host);
+    ACFRESULT r = startup (host);
     if (r != 0)
     {
-        error = "ACFStartup failed with " + std::to_string(r);
+        error = "ACFStartup failed with " + std::to_string (r);
         unload();
         return false;
     }
     started = true;
 
     IACFPluginDefinition* definition = nullptr;
-    r = registerPlugin(host, &definition);
+    r = registerPlugin (host, &definition);
     if (r != 0 || definition == nullptr)
     {
-        error = "ACFRegisterPlugin failed with " + std::to_string(r);
+        error = "ACFRegisterPlugin failed with " + std::to_string (r);
         if (definition != nullptr)
             definition->Release();
         unload();
         return false;
     }
-    auto* collection = dynamic_cast<HostCollection*>(definition);
+    auto* collection = dynamic_cast<HostCollection*> (definition);
     if (collection == nullptr)
     {
         error = "ACFRegisterPlugin returned an object this host did not make";
@@ -172,8 +181,8 @@ bool PluginModule::unload()
     bool clean = true;
     if (started)
     {
-        clean = canUnloadNow(host) == 0;
-        shutdown(host);
+        clean = canUnloadNow (host) == 0;
+        shutdown (host);
         started = false;
     }
     if (host != nullptr)
@@ -184,52 +193,54 @@ bool PluginModule::unload()
     // A module with live objects stays mapped: their code may still run.
     // SKORVANE3_HOST_KEEP_LOADED keeps every module mapped, so that leak and
     // crash reports at exit can still name the module's code.
-    if (clean && std::getenv("SKORVANE3_HOST_KEEP_LOADED") == nullptr)
-        dlclose(handle);
+    if (clean && std::getenv ("SKORVANE3_HOST_KEEP_LOADED") == nullptr)
+        dlclose (handle);
     handle = nullptr;
     recorded = RecordedDescription();
     return clean;
 }
 
-IACFUnknown* PluginModule::createObject(int effectIndex, int procID) const
+IACFUnknown* PluginModule::createObject (int effectIndex, int procID) const
 {
-    if (effectIndex < 0 || effectIndex >= static_cast<int>(recorded.effects.size()))
+    if (effectIndex < 0 || effectIndex >= static_cast<int> (recorded.effects.size()))
         return nullptr;
-    const auto& procs = recorded.effects[static_cast<size_t>(effectIndex)].procPtrs;
-    auto it = procs.find(procID);
+    const auto& procs = recorded.effects[static_cast<size_t> (effectIndex)].procPtrs;
+    auto it = procs.find (procID);
     if (it == procs.end() || it->second == nullptr)
         return nullptr;
-    auto create = reinterpret_cast<IACFUnknown* (*)()>(it->second);
+    auto create = reinterpret_cast<IACFUnknown* (*) ()> (it->second);
     return create();
 }
 
 //==============================================================================
-PluginInstance::PluginInstance(PluginModule& m, int e, const RecordedComponent& c)
-    : owner(m), effectIdx(e), comp(c), hostState(std::make_shared<HostInstanceState>())
+PluginInstance::PluginInstance (PluginModule& m, int e, const RecordedComponent& c)
+    : owner (m)
+    , effectIdx (e)
+    , comp (c)
+    , hostState (std::make_shared<HostInstanceState>())
 {
 }
 
-std::unique_ptr<PluginInstance> PluginInstance::create(PluginModule& module, int effectIndex, AAX_EStemFormat input,
-                                                       AAX_EStemFormat output, float sampleRate, std::string& error)
+std::unique_ptr<PluginInstance> PluginInstance::create (PluginModule& module, int effectIndex, AAX_EStemFormat input,
+                                                        AAX_EStemFormat output, float sampleRate, std::string& error)
 {
-    if (!module.isLoaded())
+    if (! module.isLoaded())
     {
         error = "no plug-in loaded";
         return nullptr;
     }
     const auto& effects = module.description().effects;
-    if (effectIndex < 0 || effectIndex >= static_cast<int>(effects.size()))
+    if (effectIndex < 0 || effectIndex >= static_cast<int> (effects.size()))
     {
-        error = "no effect " + std::to_string(effectIndex);
+        error = "no effect " + std::to_string (effectIndex);
         return nullptr;
     }
-    const RecordedEffect& effect = effects[static_cast<size_t>(effectIndex)];
+    const RecordedEffect& effect = effects[static_cast<size_t> (effectIndex)];
     const RecordedComponent* match = nullptr;
     for (const auto& c : effect.components)
     {
         int32_t in = 0, out = 0;
-        if (c.property(AAX_eProperty_InputStemFormat, in) && c.property(AAX_eProperty_OutputStemFormat, out) &&
-            in == input && out == output)
+        if (c.property (AAX_eProperty_InputStemFormat, in) && c.property (AAX_eProperty_OutputStemFormat, out) && in == input && out == output)
         {
             match = &c;
             break;
@@ -237,8 +248,7 @@ std::unique_ptr<PluginInstance> PluginInstance::create(PluginModule& module, int
     }
     if (match == nullptr)
     {
-        error = std::string("the plug-in does not accept ") + stemFormatName(input) + " in, " + stemFormatName(output) +
-                " out";
+        error = std::string ("the plug-in does not accept ") + stemFormatName (input) + " in, " + stemFormatName (output) + " out";
         return nullptr;
     }
     if (match->processProc == nullptr || match->audioIn < 0 || match->audioOut < 0 || match->bufferLength < 0)
@@ -247,24 +257,24 @@ std::unique_ptr<PluginInstance> PluginInstance::create(PluginModule& module, int
         return nullptr;
     }
 
-    std::unique_ptr<PluginInstance> inst(new PluginInstance(module, effectIndex, *match));
-    inst->channels = stemFormatChannels(output);
+    std::unique_ptr<PluginInstance> inst (new PluginInstance (module, effectIndex, *match));
+    inst->channels = stemFormatChannels (output);
     HostInstanceState& st = *inst->hostState;
     st.effectID = effect.effectID;
     st.sampleRate = sampleRate;
     st.inputStem = input;
     st.outputStem = output;
     for (const auto& p : match->dataInPorts)
-        st.ports[p.field].assign(std::max<uint32_t>(p.size, 1u), 0);
+        st.ports[p.field].assign (std::max<uint32_t> (p.size, 1u), 0);
 
-    inst->object = module.createObject(effectIndex, kAAX_ProcPtrID_Create_EffectParameters);
+    inst->object = module.createObject (effectIndex, kAAX_ProcPtrID_Create_EffectParameters);
     if (inst->object == nullptr)
     {
         error = "the plug-in registered no effect creation procedure";
         return nullptr;
     }
     void* iface = nullptr;
-    if (inst->object->QueryInterface(IID_IAAXEffectParametersV1, &iface) != 0 || iface == nullptr)
+    if (inst->object->QueryInterface (IID_IAAXEffectParametersV1, &iface) != 0 || iface == nullptr)
     {
         error = "the plug-in's effect object does not answer the effect-parameters interface";
         // The object has no reference yet: take one and drop it to delete it.
@@ -273,54 +283,54 @@ std::unique_ptr<PluginInstance> PluginInstance::create(PluginModule& module, int
         inst->object = nullptr;
         return nullptr;
     }
-    inst->effectParameters = static_cast<AAX_IACFEffectParameters*>(iface);
+    inst->effectParameters = static_cast<AAX_IACFEffectParameters*> (iface);
     st.effect = inst->effectParameters;
 
-    inst->hostUnknown = new HostInstanceUnknown(inst->hostState);
-    const AAX_Result r = inst->effectParameters->Initialize(inst->hostUnknown);
+    inst->hostUnknown = new HostInstanceUnknown (inst->hostState);
+    const AAX_Result r = inst->effectParameters->Initialize (inst->hostUnknown);
     inst->initialized = true; // Uninitialize is due even after a failed Initialize
     if (r != AAX_SUCCESS)
     {
-        error = "the plug-in's Initialize failed with " + std::to_string(r);
+        error = "the plug-in's Initialize failed with " + std::to_string (r);
         return nullptr;
     }
 
     // Algorithm context: one pointer per field.
     const int fields = match->maxField() + 1;
-    inst->context.assign(static_cast<size_t>(std::max(fields, 1)), nullptr);
-    inst->inputPointers.assign(static_cast<size_t>(std::max(inst->channels, 1)), nullptr);
-    inst->outputPointers.assign(static_cast<size_t>(std::max(inst->channels, 1)), nullptr);
+    inst->context.assign (static_cast<size_t> (std::max (fields, 1)), nullptr);
+    inst->inputPointers.assign (static_cast<size_t> (std::max (inst->channels, 1)), nullptr);
+    inst->outputPointers.assign (static_cast<size_t> (std::max (inst->channels, 1)), nullptr);
     inst->sampleRateField = sampleRate;
-    inst->context[static_cast<size_t>(match->audioIn)] = inst->inputPointers.data();
-    inst->context[static_cast<size_t>(match->audioOut)] = inst->outputPointers.data();
-    inst->context[static_cast<size_t>(match->bufferLength)] = &inst->bufferLength;
+    inst->context[static_cast<size_t> (match->audioIn)] = inst->inputPointers.data();
+    inst->context[static_cast<size_t> (match->audioOut)] = inst->outputPointers.data();
+    inst->context[static_cast<size_t> (match->bufferLength)] = &inst->bufferLength;
     if (match->sampleRateField >= 0)
-        inst->context[static_cast<size_t>(match->sampleRateField)] = &inst->sampleRateField;
+        inst->context[static_cast<size_t> (match->sampleRateField)] = &inst->sampleRateField;
     if (match->clockField >= 0)
-        inst->context[static_cast<size_t>(match->clockField)] = &inst->clock;
+        inst->context[static_cast<size_t> (match->clockField)] = &inst->clock;
     for (const auto& p : match->dataInPorts)
-        inst->context[static_cast<size_t>(p.field)] = st.ports[p.field].data();
+        inst->context[static_cast<size_t> (p.field)] = st.ports[p.field].data();
     for (const auto& p : match->privateData)
     {
-        inst->privateBlocks.emplace_back((static_cast<size_t>(p.size) + 7) / 8 + 1, 0);
+        inst->privateBlocks.emplace_back ((static_cast<size_t> (p.size) + 7) / 8 + 1, 0);
         void* block = inst->privateBlocks.back().data();
-        inst->context[static_cast<size_t>(p.field)] = block;
-        const AAX_Result rr = inst->effectParameters->ResetFieldData(p.field, block, static_cast<uint32_t>(p.size));
+        inst->context[static_cast<size_t> (p.field)] = block;
+        const AAX_Result rr = inst->effectParameters->ResetFieldData (p.field, block, static_cast<uint32_t> (p.size));
         if (rr != AAX_SUCCESS)
         {
-            error = "the plug-in could not set up its private data (" + std::to_string(rr) + ")";
+            error = "the plug-in could not set up its private data (" + std::to_string (rr) + ")";
             return nullptr;
         }
     }
     if (match->instanceInitProc != nullptr)
-        match->instanceInitProc(inst->context.data(), AAX_eComponentInstanceInitAction_AddingNewInstance);
+        match->instanceInitProc (inst->context.data(), AAX_eComponentInstanceInitAction_AddingNewInstance);
     return inst;
 }
 
 PluginInstance::~PluginInstance()
 {
-    if (comp.instanceInitProc != nullptr && !context.empty() && initialized)
-        comp.instanceInitProc(context.data(), AAX_eComponentInstanceInitAction_RemovingInstance);
+    if (comp.instanceInitProc != nullptr && ! context.empty() && initialized)
+        comp.instanceInitProc (context.data(), AAX_eComponentInstanceInitAction_RemovingInstance);
     if (effectParameters != nullptr)
     {
         if (initialized)
@@ -337,43 +347,45 @@ std::vector<std::string> PluginInstance::parameterIDs() const
 {
     std::vector<std::string> ids;
     int32_t n = 0;
-    if (effectParameters->GetNumberOfParameters(&n) != AAX_SUCCESS)
+    if (effectParameters->GetNumberOfParameters (&n) != AAX_SUCCESS)
         return ids;
     for (int32_t i = 0; i < n; ++i)
     {
         HostString s;
-        if (effectParameters->GetParameterIDFromIndex(i, &s) == AAX_SUCCESS)
-            ids.push_back(s.str());
+        if (effectParameters->GetParameterIDFromIndex (i, &s) == AAX_SUCCESS)
+            ids.push_back (s.str());
     }
     return ids;
 }
 
-std::string PluginInstance::parameterName(const std::string& id) const
+std::string PluginInstance::parameterName (const std::string& id) const
 {
     HostString s;
-    effectParameters->GetParameterName(id.c_str(), &s);
+    effectParameters->GetParameterName (id.c_str(), &s);
     return s.str();
 }
 
-std::string PluginInstance::parameterValueText(const std::string& id, int maxLength) const
+std::string PluginInstance::parameterValueText (const std::string& id, int maxLength) const
 {
     HostString s;
-    if (effectParameters->GetParameterValueString(id.c_str(), &s, maxLength) != AAX_SUCCESS)
+    if (effectParameters->GetParameterValueString (id.c_str(), &s, maxLength) != AAX_SUCCESS)
         return {};
     return s.str();
 }
 
-double PluginInstance::parameterValue(const std::string& id) const
+double PluginInstance::parameterValue (const std::string& id) const
 {
     double v = 0.0;
-    effectParameters->GetParameterNormalizedValue(id.c_str(), &v);
+    effectParameters->GetParameterNormalizedValue (id.c_str(), &v);
     return v;
 }
 
-bool PluginInstance::findParameter(const std::string& nameOrID, std::string& id) const
+bool PluginInstance::findParameter (const std::string& nameOrID, std::string& id) const
 {
-    auto lower = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    auto lower = [] (std::string s) {
+        std::transform (s.begin(), s.end(), s.begin(), [] (unsigned char c) {
+            return static_cast<char> (std::tolower (c));
+        });
         return s;
     };
     const auto ids = parameterIDs();
@@ -383,9 +395,9 @@ bool PluginInstance::findParameter(const std::string& nameOrID, std::string& id)
             id = i;
             return true;
         }
-    const std::string wanted = lower(nameOrID);
+    const std::string wanted = lower (nameOrID);
     for (const auto& i : ids)
-        if (lower(parameterName(i)) == wanted)
+        if (lower (parameterName (i)) == wanted)
         {
             id = i;
             return true;
@@ -393,24 +405,24 @@ bool PluginInstance::findParameter(const std::string& nameOrID, std::string& id)
     return false;
 }
 
-AAX_Result PluginInstance::setParameter(const std::string& id, double value)
+AAX_Result PluginInstance::setParameter (const std::string& id, double value)
 {
-    return effectParameters->SetParameterNormalizedValue(id.c_str(), value);
+    return effectParameters->SetParameterNormalizedValue (id.c_str(), value);
 }
 
-void PluginInstance::process(const float* const* inputs, float* const* outputs, int numSamples)
+void PluginInstance::process (const float* const* inputs, float* const* outputs, int numSamples)
 {
     if (numSamples < 0)
         return;
     for (int c = 0; c < channels; ++c)
     {
-        inputPointers[static_cast<size_t>(c)] = inputs[c];
-        outputPointers[static_cast<size_t>(c)] = outputs[c];
+        inputPointers[static_cast<size_t> (c)] = inputs[c];
+        outputPointers[static_cast<size_t> (c)] = outputs[c];
     }
     bufferLength = numSamples;
     effectParameters->GenerateCoefficients();
     void* instances[1] = { context.data() };
-    comp.processProc(instances, instances + 1);
+    comp.processProc (instances, instances + 1);
     clock += numSamples;
 }
 
@@ -418,80 +430,80 @@ std::vector<AAX_CTypeID> PluginInstance::chunkIDs() const
 {
     std::vector<AAX_CTypeID> ids;
     int32_t n = 0;
-    if (effectParameters->GetNumberOfChunks(&n) != AAX_SUCCESS)
+    if (effectParameters->GetNumberOfChunks (&n) != AAX_SUCCESS)
         return ids;
     for (int32_t i = 0; i < n; ++i)
     {
         AAX_CTypeID id = 0;
-        if (effectParameters->GetChunkIDFromIndex(i, &id) == AAX_SUCCESS)
-            ids.push_back(id);
+        if (effectParameters->GetChunkIDFromIndex (i, &id) == AAX_SUCCESS)
+            ids.push_back (id);
     }
     return ids;
 }
 
-AAX_Result PluginInstance::getChunk(AAX_CTypeID id, std::vector<uint8_t>& data, int32_t* version) const
+AAX_Result PluginInstance::getChunk (AAX_CTypeID id, std::vector<uint8_t>& data, int32_t* version) const
 {
     uint32_t size = 0;
-    AAX_Result r = effectParameters->GetChunkSize(id, &size);
+    AAX_Result r = effectParameters->GetChunkSize (id, &size);
     if (r != AAX_SUCCESS)
         return r;
     if (size > (1u << 30))
         return kErrChunkSizeMismatch;
     // The record has room for the reported size (and never less than the
     // fixed header with one data byte).
-    std::vector<uint64_t> storage((kAAX_SPlugInChunkHeaderSize + size + 8) / 8 + 1, 0);
-    auto* record = reinterpret_cast<AAX_SPlugInChunk*>(storage.data());
-    record->size = static_cast<int32_t>(size);
+    std::vector<uint64_t> storage ((kAAX_SPlugInChunkHeaderSize + size + 8) / 8 + 1, 0);
+    auto* record = reinterpret_cast<AAX_SPlugInChunk*> (storage.data());
+    record->size = static_cast<int32_t> (size);
     record->chunkID = id;
-    r = effectParameters->GetChunk(id, record);
+    r = effectParameters->GetChunk (id, record);
     if (r != AAX_SUCCESS)
         return r;
-    if (record->size < 0 || static_cast<uint32_t>(record->size) > size)
+    if (record->size < 0 || static_cast<uint32_t> (record->size) > size)
         return kErrChunkSizeMismatch;
-    data.assign(record->data, record->data + record->size);
+    data.assign (record->data, record->data + record->size);
     if (version != nullptr)
         *version = record->version;
     return AAX_SUCCESS;
 }
 
-AAX_Result PluginInstance::setChunk(AAX_CTypeID id, const std::vector<uint8_t>& data, int32_t version)
+AAX_Result PluginInstance::setChunk (AAX_CTypeID id, const std::vector<uint8_t>& data, int32_t version)
 {
-    std::vector<uint64_t> storage((kAAX_SPlugInChunkHeaderSize + data.size() + 8) / 8 + 1, 0);
-    auto* record = reinterpret_cast<AAX_SPlugInChunk*>(storage.data());
-    record->size = static_cast<int32_t>(data.size());
+    std::vector<uint64_t> storage ((kAAX_SPlugInChunkHeaderSize + data.size() + 8) / 8 + 1, 0);
+    auto* record = reinterpret_cast<AAX_SPlugInChunk*> (storage.data());
+    record->size = static_cast<int32_t> (data.size());
     record->version = version;
     record->chunkID = id;
-    if (!data.empty())
-        std::memcpy(record->data, data.data(), data.size());
-    return effectParameters->SetChunk(id, record);
+    if (! data.empty())
+        std::memcpy (record->data, data.data(), data.size());
+    return effectParameters->SetChunk (id, record);
 }
 
-AAX_Result PluginInstance::compareChunk(AAX_CTypeID id, const std::vector<uint8_t>& data, bool& equal) const
+AAX_Result PluginInstance::compareChunk (AAX_CTypeID id, const std::vector<uint8_t>& data, bool& equal) const
 {
-    std::vector<uint64_t> storage((kAAX_SPlugInChunkHeaderSize + data.size() + 8) / 8 + 1, 0);
-    auto* record = reinterpret_cast<AAX_SPlugInChunk*>(storage.data());
-    record->size = static_cast<int32_t>(data.size());
+    std::vector<uint64_t> storage ((kAAX_SPlugInChunkHeaderSize + data.size() + 8) / 8 + 1, 0);
+    auto* record = reinterpret_cast<AAX_SPlugInChunk*> (storage.data());
+    record->size = static_cast<int32_t> (data.size());
     record->chunkID = id;
-    if (!data.empty())
-        std::memcpy(record->data, data.data(), data.size());
+    if (! data.empty())
+        std::memcpy (record->data, data.data(), data.size());
     AAX_CBoolean eq = 0;
-    const AAX_Result r = effectParameters->CompareActiveChunk(record, &eq);
+    const AAX_Result r = effectParameters->CompareActiveChunk (record, &eq);
     equal = eq != 0;
     return r;
 }
 
 //==============================================================================
-std::unique_ptr<PluginEditor> PluginEditor::create(PluginInstance& instance, std::string& error)
+std::unique_ptr<PluginEditor> PluginEditor::create (PluginInstance& instance, std::string& error)
 {
-    std::unique_ptr<PluginEditor> ed(new PluginEditor(instance));
-    ed->object = instance.module().createObject(instance.effectIndex(), kAAX_ProcPtrID_Create_EffectGUI);
+    std::unique_ptr<PluginEditor> ed (new PluginEditor (instance));
+    ed->object = instance.module().createObject (instance.effectIndex(), kAAX_ProcPtrID_Create_EffectGUI);
     if (ed->object == nullptr)
     {
         error = "the plug-in registered no GUI creation procedure";
         return nullptr;
     }
     void* iface = nullptr;
-    if (ed->object->QueryInterface(IID_IAAXEffectGUIV1, &iface) != 0 || iface == nullptr)
+    if (ed->object->QueryInterface (IID_IAAXEffectGUIV1, &iface) != 0 || iface == nullptr)
     {
         error = "the plug-in's GUI object does not answer the GUI interface";
         ed->object->AddRef();
@@ -499,13 +511,13 @@ std::unique_ptr<PluginEditor> PluginEditor::create(PluginInstance& instance, std
         ed->object = nullptr;
         return nullptr;
     }
-    ed->guiInterface = static_cast<AAX_IACFEffectGUI*>(iface);
-    ed->hostUnknown = new HostInstanceUnknown(instance.sharedState());
-    const AAX_Result r = ed->guiInterface->Initialize(ed->hostUnknown);
+    ed->guiInterface = static_cast<AAX_IACFEffectGUI*> (iface);
+    ed->hostUnknown = new HostInstanceUnknown (instance.sharedState());
+    const AAX_Result r = ed->guiInterface->Initialize (ed->hostUnknown);
     ed->initialized = true;
     if (r != AAX_SUCCESS)
     {
-        error = "the plug-in's GUI Initialize failed with " + std::to_string(r);
+        error = "the plug-in's GUI Initialize failed with " + std::to_string (r);
         return nullptr;
     }
     return ed;
@@ -528,21 +540,23 @@ PluginEditor::~PluginEditor()
         hostUnknown->Release();
 }
 
-AAX_Result PluginEditor::attach(HostWindow& window)
+AAX_Result PluginEditor::attach (HostWindow& window)
 {
     if (container != nullptr)
         detach();
     HostWindow* w = &window;
-    container = new HostViewContainer(window.windowId(), [w](int width, int height) { w->resize(width, height); });
-    IACFUnknown* unknown = static_cast<AAX_IACFViewContainer_V2*>(container);
-    return guiInterface->SetViewContainer(unknown);
+    container = new HostViewContainer (window.windowId(), [w] (int width, int height) {
+        w->resize (width, height);
+    });
+    IACFUnknown* unknown = static_cast<AAX_IACFViewContainer_V2*> (container);
+    return guiInterface->SetViewContainer (unknown);
 }
 
 AAX_Result PluginEditor::detach()
 {
     if (container == nullptr)
         return AAX_SUCCESS;
-    const AAX_Result r = guiInterface->SetViewContainer(nullptr);
+    const AAX_Result r = guiInterface->SetViewContainer (nullptr);
     container->Release();
     container = nullptr;
     return r;
@@ -551,17 +565,17 @@ AAX_Result PluginEditor::detach()
 int PluginEditor::viewWidth() const
 {
     AAX_Point p;
-    if (guiInterface->GetViewSize(&p) != AAX_SUCCESS)
+    if (guiInterface->GetViewSize (&p) != AAX_SUCCESS)
         return 0;
-    return static_cast<int>(p.horz + 0.5f);
+    return static_cast<int> (p.horz + 0.5f);
 }
 
 int PluginEditor::viewHeight() const
 {
     AAX_Point p;
-    if (guiInterface->GetViewSize(&p) != AAX_SUCCESS)
+    if (guiInterface->GetViewSize (&p) != AAX_SUCCESS)
         return 0;
-    return static_cast<int>(p.vert + 0.5f);
+    return static_cast<int> (p.vert + 0.5f);
 }
 
 } // namespace skorvane3host

@@ -21,25 +21,26 @@ namespace skorvane3host
 class HostWindow;
 
 // The seven functions a plug-in module exports.
-extern "C" {
-typedef ACFRESULT (*ACFRegisterPluginFn)(IACFUnknown*, IACFPluginDefinition**);
-typedef ACFRESULT (*ACFRegisterComponentFn)(IACFUnknown*, acfUInt32, IACFComponentDefinition**);
-typedef ACFRESULT (*ACFGetClassFactoryFn)(IACFUnknown*, const acfCLSID&, const acfIID&, void**);
-typedef ACFRESULT (*ACFCanUnloadNowFn)(IACFUnknown*);
-typedef ACFRESULT (*ACFStartupFn)(IACFUnknown*);
-typedef ACFRESULT (*ACFShutdownFn)(IACFUnknown*);
-typedef ACFRESULT (*ACFGetSDKVersionFn)(acfUInt64*);
+extern "C"
+{
+    typedef ACFRESULT (*ACFRegisterPluginFn) (IACFUnknown*, IACFPluginDefinition**);
+    typedef ACFRESULT (*ACFRegisterComponentFn) (IACFUnknown*, acfUInt32, IACFComponentDefinition**);
+    typedef ACFRESULT (*ACFGetClassFactoryFn) (IACFUnknown*, const acfCLSID&, const acfIID&, void**);
+    typedef ACFRESULT (*ACFCanUnloadNowFn) (IACFUnknown*);
+    typedef ACFRESULT (*ACFStartupFn) (IACFUnknown*);
+    typedef ACFRESULT (*ACFShutdownFn) (IACFUnknown*);
+    typedef ACFRESULT (*ACFGetSDKVersionFn) (acfUInt64*);
 }
 
 // Channel layouts by number: the first layout of each channel count.
-AAX_EStemFormat stemFormatForChannels(int channels);
-const char* stemFormatName(int32_t stemFormat);
-int stemFormatChannels(int32_t stemFormat);
+AAX_EStemFormat stemFormatForChannels (int channels);
+const char* stemFormatName (int32_t stemFormat);
+int stemFormatChannels (int32_t stemFormat);
 // Every layout this host knows, in a fixed order.
 const std::vector<AAX_EStemFormat>& allStemFormats();
 
 // Four-character code as text ('jcaa' -> "jcaa"), non-printable bytes as '.'.
-std::string fourCharText(uint32_t code);
+std::string fourCharText (uint32_t code);
 
 class PluginModule
 {
@@ -47,11 +48,11 @@ public:
     PluginModule();
     ~PluginModule();
 
-    PluginModule(const PluginModule&) = delete;
-    PluginModule& operator=(const PluginModule&) = delete;
+    PluginModule (const PluginModule&) = delete;
+    PluginModule& operator= (const PluginModule&) = delete;
 
     // dlopen, resolve the entry functions, ACFStartup, ACFRegisterPlugin.
-    bool load(const std::string& path, std::string& error);
+    bool load (const std::string& path, std::string& error);
 
     // ACFShutdown and dlclose (the library is kept loaded while
     // ACFCanUnloadNow reports live objects). Returns false when objects
@@ -73,7 +74,7 @@ public:
 
     // The plug-in's creation procedure for an effect (ID 0: effect
     // parameters, 1: GUI); null when not registered.
-    IACFUnknown* createObject(int effectIndex, int procID) const;
+    IACFUnknown* createObject (int effectIndex, int procID) const;
 
 private:
     void* handle = nullptr;
@@ -87,12 +88,12 @@ class PluginInstance
 public:
     // Creates and initialises an instance of effect `effectIndex` for the
     // component registered for the (input, output) layouts.
-    static std::unique_ptr<PluginInstance> create(PluginModule& module, int effectIndex, AAX_EStemFormat input,
-                                                  AAX_EStemFormat output, float sampleRate, std::string& error);
+    static std::unique_ptr<PluginInstance> create (PluginModule& module, int effectIndex, AAX_EStemFormat input,
+                                                   AAX_EStemFormat output, float sampleRate, std::string& error);
     ~PluginInstance();
 
-    PluginInstance(const PluginInstance&) = delete;
-    PluginInstance& operator=(const PluginInstance&) = delete;
+    PluginInstance (const PluginInstance&) = delete;
+    PluginInstance& operator= (const PluginInstance&) = delete;
 
     AAX_IACFEffectParameters* effect() const { return effectParameters; }
     HostInstanceState& state() const { return *hostState; }
@@ -104,26 +105,26 @@ public:
 
     // Host parameters.
     std::vector<std::string> parameterIDs() const;
-    std::string parameterName(const std::string& id) const;
-    std::string parameterValueText(const std::string& id, int maxLength = 32) const;
-    double parameterValue(const std::string& id) const;
+    std::string parameterName (const std::string& id) const;
+    std::string parameterValueText (const std::string& id, int maxLength = 32) const;
+    double parameterValue (const std::string& id) const;
     // Accepts an identifier or a parameter name (case-insensitive).
-    bool findParameter(const std::string& nameOrID, std::string& id) const;
-    AAX_Result setParameter(const std::string& id, double normalizedValue);
+    bool findParameter (const std::string& nameOrID, std::string& id) const;
+    AAX_Result setParameter (const std::string& id, double normalizedValue);
 
     // Processes one block: inputs and outputs hold numChannels() pointers.
     // The host calls GenerateCoefficients first so that changed packets
     // (the bypass) reach the block.
-    void process(const float* const* inputs, float* const* outputs, int numSamples);
+    void process (const float* const* inputs, float* const* outputs, int numSamples);
 
     // Chunks.
-    AAX_Result getChunk(AAX_CTypeID id, std::vector<uint8_t>& data, int32_t* version = nullptr) const;
-    AAX_Result setChunk(AAX_CTypeID id, const std::vector<uint8_t>& data, int32_t version = 0);
-    AAX_Result compareChunk(AAX_CTypeID id, const std::vector<uint8_t>& data, bool& equal) const;
+    AAX_Result getChunk (AAX_CTypeID id, std::vector<uint8_t>& data, int32_t* version = nullptr) const;
+    AAX_Result setChunk (AAX_CTypeID id, const std::vector<uint8_t>& data, int32_t version = 0);
+    AAX_Result compareChunk (AAX_CTypeID id, const std::vector<uint8_t>& data, bool& equal) const;
     std::vector<AAX_CTypeID> chunkIDs() const;
 
 private:
-    PluginInstance(PluginModule& module, int effectIndex, const RecordedComponent& component);
+    PluginInstance (PluginModule& module, int effectIndex, const RecordedComponent& component);
 
     PluginModule& owner;
     int effectIdx;
@@ -149,12 +150,12 @@ class PluginEditor
 {
 public:
     // Creates and initialises the GUI object of an instance.
-    static std::unique_ptr<PluginEditor> create(PluginInstance& instance, std::string& error);
+    static std::unique_ptr<PluginEditor> create (PluginInstance& instance, std::string& error);
     ~PluginEditor();
 
     // Hands the plug-in the window as its view container (the plug-in sizes
     // the window through the container).
-    AAX_Result attach(HostWindow& window);
+    AAX_Result attach (HostWindow& window);
     // Takes the view container away again (the plug-in deletes its editor).
     AAX_Result detach();
 
@@ -163,7 +164,9 @@ public:
     int viewHeight() const;
 
 private:
-    explicit PluginEditor(PluginInstance& instance) : instance(instance) {}
+    explicit PluginEditor (PluginInstance& instance)
+        : instance (instance)
+    {}
 
     PluginInstance& instance;
     HostInstanceUnknown* hostUnknown = nullptr;

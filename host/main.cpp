@@ -29,26 +29,26 @@ namespace
 {
 
 volatile std::sig_atomic_t gInterrupted = 0;
-void onSignal(int) { gInterrupted = 1; }
+void onSignal (int) { gInterrupted = 1; }
 
-void usage(FILE* out)
+void usage (FILE* out)
 {
-    std::fprintf(out,
-                 "usage:\n"
-                 "  skorvane3-host process IN.wav OUT.wav [--set NAME=VALUE ...] [--bypass] [--block N] [--plugin PATH]\n"
-                 "      runs the plug-in over a WAV file (1 to 8 channels; 16/24/32-bit PCM or 32-bit float);\n"
-                 "      NAME is a parameter name or host parameter ID, VALUE its normalized value 0..1\n"
-                 "  skorvane3-host describe [--plugin PATH]\n"
-                 "      prints what the plug-in registers and its host parameters\n"
-                 "  skorvane3-host gui [--seconds N] [--screenshot FILE.png] [--plugin PATH]\n"
-                 "      opens the plug-in's editor in a window until it is closed (or for N seconds)\n"
-                 "The plug-in is taken from --plugin, else $SKORVANE3_PLUGIN, else %s\n",
-                 SKORVANE3_DEFAULT_PLUGIN);
+    std::fprintf (out,
+                  "usage:\n"
+                  "  skorvane3-host process IN.wav OUT.wav [--set NAME=VALUE ...] [--bypass] [--block N] [--plugin PATH]\n"
+                  "      runs the plug-in over a WAV file (1 to 8 channels; 16/24/32-bit PCM or 32-bit float);\n"
+                  "      NAME is a parameter name or host parameter ID, VALUE its normalized value 0..1\n"
+                  "  skorvane3-host describe [--plugin PATH]\n"
+                  "      prints what the plug-in registers and its host parameters\n"
+                  "  skorvane3-host gui [--seconds N] [--screenshot FILE.png] [--plugin PATH]\n"
+                  "      opens the plug-in's editor in a window until it is closed (or for N seconds)\n"
+                  "The plug-in is taken from --plugin, else $SKORVANE3_PLUGIN, else %s\n",
+                  SKORVANE3_DEFAULT_PLUGIN);
 }
 
-int fail(const std::string& message, int code = 1)
+int fail (const std::string& message, int code = 1)
 {
-    std::fprintf(stderr, "skorvane3-host: error: %s\n", message.c_str());
+    std::fprintf (stderr, "skorvane3-host: error: %s\n", message.c_str());
     return code;
 }
 
@@ -64,16 +64,16 @@ struct Options
     std::string plugin;
 };
 
-bool parseNumber(const std::string& text, double& out)
+bool parseNumber (const std::string& text, double& out)
 {
     if (text.empty())
         return false;
     char* end = nullptr;
-    out = std::strtod(text.c_str(), &end);
+    out = std::strtod (text.c_str(), &end);
     return end != nullptr && *end == '\0' && out == out;
 }
 
-bool parseOptions(int argc, char** argv, Options& o, std::string& error)
+bool parseOptions (int argc, char** argv, Options& o, std::string& error)
 {
     if (argc < 2)
     {
@@ -84,7 +84,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error)
     for (int i = 2; i < argc; ++i)
     {
         const std::string a = argv[i];
-        auto value = [&](std::string& out) {
+        auto value = [&] (std::string& out) {
             if (i + 1 >= argc)
             {
                 error = "option " + a + " needs a value";
@@ -96,48 +96,48 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error)
         std::string v;
         if (a == "--set")
         {
-            if (!value(v))
+            if (! value (v))
                 return false;
-            const auto eq = v.find('=');
+            const auto eq = v.find ('=');
             if (eq == std::string::npos || eq == 0)
             {
                 error = "--set expects NAME=VALUE, got '" + v + "'";
                 return false;
             }
-            o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+            o.sets.emplace_back (v.substr (0, eq), v.substr (eq + 1));
         }
-        else if (a.rfind("--set=", 0) == 0)
+        else if (a.rfind ("--set=", 0) == 0)
         {
-            v = a.substr(6);
-            const auto eq = v.find('=');
+            v = a.substr (6);
+            const auto eq = v.find ('=');
             if (eq == std::string::npos || eq == 0)
             {
                 error = "--set expects NAME=VALUE, got '" + v + "'";
                 return false;
             }
-            o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+            o.sets.emplace_back (v.substr (0, eq), v.substr (eq + 1));
         }
         else if (a == "--bypass")
             o.bypass = true;
         else if (a == "--plugin")
         {
-            if (!value(o.plugin))
+            if (! value (o.plugin))
                 return false;
         }
         else if (a == "--block")
         {
             double n = 0;
-            if (!value(v) || !parseNumber(v, n) || n < 1 || n > 65536 || n != static_cast<int>(n))
+            if (! value (v) || ! parseNumber (v, n) || n < 1 || n > 65536 || n != static_cast<int> (n))
             {
                 if (error.empty())
                     error = "--block expects a whole number from 1 to 65536";
                 return false;
             }
-            o.blockSize = static_cast<int>(n);
+            o.blockSize = static_cast<int> (n);
         }
         else if (a == "--seconds")
         {
-            if (!value(v) || !parseNumber(v, o.seconds) || o.seconds < 0)
+            if (! value (v) || ! parseNumber (v, o.seconds) || o.seconds < 0)
             {
                 if (error.empty())
                     error = "--seconds expects a number of seconds";
@@ -146,140 +146,140 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error)
         }
         else if (a == "--screenshot")
         {
-            if (!value(o.screenshot))
+            if (! value (o.screenshot))
                 return false;
         }
         else if (a == "-h" || a == "--help")
         {
             o.command = "help";
         }
-        else if (!a.empty() && a[0] == '-' && a != "-")
+        else if (! a.empty() && a[0] == '-' && a != "-")
         {
             error = "unknown option '" + a + "'";
             return false;
         }
         else
-            o.positional.push_back(a);
+            o.positional.push_back (a);
     }
     return true;
 }
 
-std::string pluginPath(const Options& o)
+std::string pluginPath (const Options& o)
 {
-    if (!o.plugin.empty())
+    if (! o.plugin.empty())
         return o.plugin;
-    if (const char* env = std::getenv("SKORVANE3_PLUGIN"))
+    if (const char* env = std::getenv ("SKORVANE3_PLUGIN"))
         if (*env != '\0')
             return env;
     return SKORVANE3_DEFAULT_PLUGIN;
 }
 
 //==============================================================================
-int runProcess(const Options& o)
+int runProcess (const Options& o)
 {
     if (o.positional.size() != 2)
-        return fail("process needs an input and an output file", 2);
+        return fail ("process needs an input and an output file", 2);
     const std::string& inPath = o.positional[0];
     const std::string& outPath = o.positional[1];
 
     std::string error;
     WavData input;
-    if (!readWavFile(inPath, input, error))
-        return fail(error);
+    if (! readWavFile (inPath, input, error))
+        return fail (error);
     const int channels = input.numChannels();
-    const AAX_EStemFormat stem = stemFormatForChannels(channels);
+    const AAX_EStemFormat stem = stemFormatForChannels (channels);
     if (stem == AAX_eStemFormat_None)
-        return fail("unsupported channel count " + std::to_string(channels));
+        return fail ("unsupported channel count " + std::to_string (channels));
     // Find out now, not after a long file has been processed.
-    if (!checkWavFileWritable(outPath, error))
-        return fail(error);
+    if (! checkWavFileWritable (outPath, error))
+        return fail (error);
 
     PluginModule module;
-    if (!module.load(pluginPath(o), error))
-        return fail(error);
+    if (! module.load (pluginPath (o), error))
+        return fail (error);
 
     int result = 0;
     {
-        auto instance = PluginInstance::create(module, 0, stem, stem, static_cast<float>(input.sampleRate), error);
-        if (!instance)
-            return fail(error);
+        auto instance = PluginInstance::create (module, 0, stem, stem, static_cast<float> (input.sampleRate), error);
+        if (! instance)
+            return fail (error);
 
         for (const auto& s : o.sets)
         {
             std::string id;
-            if (!instance->findParameter(s.first, id))
+            if (! instance->findParameter (s.first, id))
             {
                 std::string known;
                 for (const auto& pid : instance->parameterIDs())
-                    known += (known.empty() ? "" : ", ") + instance->parameterName(pid) + " (" + pid + ")";
-                return fail("unknown parameter '" + s.first + "'; known: " + known);
+                    known += (known.empty() ? "" : ", ") + instance->parameterName (pid) + " (" + pid + ")";
+                return fail ("unknown parameter '" + s.first + "'; known: " + known);
             }
             double v = 0.0;
-            if (!parseNumber(s.second, v) || v < 0.0 || v > 1.0)
-                return fail("value of " + s.first + " must be a number from 0 to 1, got '" + s.second + "'");
-            const AAX_Result r = instance->setParameter(id, v);
+            if (! parseNumber (s.second, v) || v < 0.0 || v > 1.0)
+                return fail ("value of " + s.first + " must be a number from 0 to 1, got '" + s.second + "'");
+            const AAX_Result r = instance->setParameter (id, v);
             if (r != AAX_SUCCESS)
-                return fail("setting " + s.first + " failed with " + std::to_string(r));
+                return fail ("setting " + s.first + " failed with " + std::to_string (r));
         }
         if (o.bypass)
         {
             HostString bypassID;
-            instance->effect()->GetMasterBypassParameter(&bypassID);
+            instance->effect()->GetMasterBypassParameter (&bypassID);
             if (bypassID.str().empty())
-                return fail("the plug-in has no bypass parameter");
-            const AAX_Result r = instance->setParameter(bypassID.str(), 1.0);
+                return fail ("the plug-in has no bypass parameter");
+            const AAX_Result r = instance->setParameter (bypassID.str(), 1.0);
             if (r != AAX_SUCCESS)
-                return fail("bypassing failed with " + std::to_string(r));
+                return fail ("bypassing failed with " + std::to_string (r));
         }
 
         WavData output;
         output.sampleRate = input.sampleRate;
         output.format = input.format;
         const size_t frames = input.numFrames();
-        output.channels.assign(static_cast<size_t>(channels), std::vector<float>(frames));
+        output.channels.assign (static_cast<size_t> (channels), std::vector<float> (frames));
 
-        const bool showProgress = frames > static_cast<size_t>(input.sampleRate) * 10;
+        const bool showProgress = frames > static_cast<size_t> (input.sampleRate) * 10;
         int lastPercent = -1;
-        std::vector<const float*> in(static_cast<size_t>(channels));
-        std::vector<float*> out(static_cast<size_t>(channels));
-        for (size_t pos = 0; pos < frames; pos += static_cast<size_t>(o.blockSize))
+        std::vector<const float*> in (static_cast<size_t> (channels));
+        std::vector<float*> out (static_cast<size_t> (channels));
+        for (size_t pos = 0; pos < frames; pos += static_cast<size_t> (o.blockSize))
         {
             if (gInterrupted)
             {
                 if (lastPercent >= 0)
-                    std::fprintf(stderr, "\n"); // end the progress line
-                return fail("interrupted; '" + outPath + "' was not written", 130);
+                    std::fprintf (stderr, "\n"); // end the progress line
+                return fail ("interrupted; '" + outPath + "' was not written", 130);
             }
-            const int n = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.blockSize), frames - pos));
+            const int n = static_cast<int> (std::min<size_t> (static_cast<size_t> (o.blockSize), frames - pos));
             for (int c = 0; c < channels; ++c)
             {
-                in[static_cast<size_t>(c)] = input.channels[static_cast<size_t>(c)].data() + pos;
-                out[static_cast<size_t>(c)] = output.channels[static_cast<size_t>(c)].data() + pos;
+                in[static_cast<size_t> (c)] = input.channels[static_cast<size_t> (c)].data() + pos;
+                out[static_cast<size_t> (c)] = output.channels[static_cast<size_t> (c)].data() + pos;
             }
-            instance->process(in.data(), out.data(), n);
+            instance->process (in.data(), out.data(), n);
             if (showProgress)
             {
-                const int percent = static_cast<int>((pos + static_cast<size_t>(n)) * 100 / frames);
+                const int percent = static_cast<int> ((pos + static_cast<size_t> (n)) * 100 / frames);
                 if (percent / 5 != lastPercent / 5)
                 {
-                    std::fprintf(stderr, "\rprocessing %s: %3d%%", inPath.c_str(), percent);
-                    std::fflush(stderr);
+                    std::fprintf (stderr, "\rprocessing %s: %3d%%", inPath.c_str(), percent);
+                    std::fflush (stderr);
                     lastPercent = percent;
                 }
             }
         }
         if (showProgress)
-            std::fprintf(stderr, "\n");
+            std::fprintf (stderr, "\n");
 
-        if (!writeWavFile(outPath, output, error))
-            result = fail(error);
+        if (! writeWavFile (outPath, output, error))
+            result = fail (error);
     }
     module.unload();
     return result;
 }
 
 //==============================================================================
-std::string propertyText(int32_t id, int32_t value)
+std::string propertyText (int32_t id, int32_t value)
 {
     switch (id)
     {
@@ -289,140 +289,140 @@ std::string propertyText(int32_t id, int32_t value)
         case AAX_eProperty_PlugInID_AudioSuite:
         {
             char buf[64];
-            std::snprintf(buf, sizeof buf, "'%s' (0x%08X)", fourCharText(static_cast<uint32_t>(value)).c_str(),
-                          static_cast<unsigned>(value));
+            std::snprintf (buf, sizeof buf, "'%s' (0x%08X)", fourCharText (static_cast<uint32_t> (value)).c_str(),
+                           static_cast<unsigned> (value));
             return buf;
         }
         case AAX_eProperty_InputStemFormat:
         case AAX_eProperty_OutputStemFormat:
-            return stemFormatName(value);
+            return stemFormatName (value);
         default:
-            return std::to_string(value);
+            return std::to_string (value);
     }
 }
 
-int runDescribe(const Options& o)
+int runDescribe (const Options& o)
 {
-    if (!o.positional.empty())
-        return fail("describe takes no file arguments", 2);
+    if (! o.positional.empty())
+        return fail ("describe takes no file arguments", 2);
     std::string error;
     PluginModule module;
-    if (!module.load(pluginPath(o), error))
-        return fail(error);
+    if (! module.load (pluginPath (o), error))
+        return fail (error);
     const RecordedDescription& d = module.description();
 
     std::string packages;
     for (const auto& p : d.packageNames)
         packages += (packages.empty() ? "" : ", ") + p;
-    std::printf("package names: %s\n", packages.c_str());
-    std::printf("package version: %u.%u.%u (0x%X)\n", d.packageVersion >> 16, (d.packageVersion >> 8) & 0xFF,
-                d.packageVersion & 0xFF, d.packageVersion);
-    std::printf("manufacturer: %s\n", d.manufacturerName.c_str());
+    std::printf ("package names: %s\n", packages.c_str());
+    std::printf ("package version: %u.%u.%u (0x%X)\n", d.packageVersion >> 16, (d.packageVersion >> 8) & 0xFF,
+                 d.packageVersion & 0xFF, d.packageVersion);
+    std::printf ("manufacturer: %s\n", d.manufacturerName.c_str());
     for (size_t e = 0; e < d.effects.size(); ++e)
     {
         const RecordedEffect& eff = d.effects[e];
-        std::printf("effect %zu: %s\n", e + 1, eff.effectID.c_str());
+        std::printf ("effect %zu: %s\n", e + 1, eff.effectID.c_str());
         std::string names;
         for (const auto& n : eff.names)
             names += (names.empty() ? "" : ", ") + n;
-        std::printf("  names: %s\n", names.c_str());
+        std::printf ("  names: %s\n", names.c_str());
         for (uint32_t c : eff.categories)
-            std::printf("  category: 0x%X\n", c);
+            std::printf ("  category: 0x%X\n", c);
         for (const auto& p : eff.procPtrs)
-            std::printf("  creation procedure %d: %s\n", p.first,
-                        p.first == kAAX_ProcPtrID_Create_EffectParameters ? "effect parameters"
-                        : p.first == kAAX_ProcPtrID_Create_EffectGUI      ? "GUI"
-                                                                          : "other");
-        std::printf("  components: %zu\n", eff.components.size());
+            std::printf ("  creation procedure %d: %s\n", p.first,
+                         p.first == kAAX_ProcPtrID_Create_EffectParameters ? "effect parameters"
+                         : p.first == kAAX_ProcPtrID_Create_EffectGUI      ? "GUI"
+                                                                           : "other");
+        std::printf ("  components: %zu\n", eff.components.size());
         for (const auto& c : eff.components)
         {
             int32_t in = 0, out = 0;
-            c.property(AAX_eProperty_InputStemFormat, in);
-            c.property(AAX_eProperty_OutputStemFormat, out);
-            std::printf("    %s -> %s:", stemFormatName(in), stemFormatName(out));
+            c.property (AAX_eProperty_InputStemFormat, in);
+            c.property (AAX_eProperty_OutputStemFormat, out);
+            std::printf ("    %s -> %s:", stemFormatName (in), stemFormatName (out));
             for (const auto& p : c.properties)
                 if (p.first != AAX_eProperty_InputStemFormat && p.first != AAX_eProperty_OutputStemFormat)
-                    std::printf(" %d=%s", p.first, propertyText(p.first, p.second).c_str());
-            std::printf("\n");
+                    std::printf (" %d=%s", p.first, propertyText (p.first, p.second).c_str());
+            std::printf ("\n");
         }
     }
 
     {
-        auto instance = PluginInstance::create(module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
-        if (!instance)
-            return fail(error);
-        std::printf("host parameters (stereo instance at 44100 Hz):\n");
+        auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
+        if (! instance)
+            return fail (error);
+        std::printf ("host parameters (stereo instance at 44100 Hz):\n");
         for (const auto& id : instance->parameterIDs())
         {
             int32_t steps = 0;
             AAX_EParameterType type = AAX_eParameterType_Continuous;
             double def = 0.0;
             AAX_CBoolean automatable = 0;
-            instance->effect()->GetParameterNumberOfSteps(id.c_str(), &steps);
-            instance->effect()->GetParameterType(id.c_str(), &type);
-            instance->effect()->GetParameterDefaultNormalizedValue(id.c_str(), &def);
-            instance->effect()->GetParameterIsAutomatable(id.c_str(), &automatable);
+            instance->effect()->GetParameterNumberOfSteps (id.c_str(), &steps);
+            instance->effect()->GetParameterType (id.c_str(), &type);
+            instance->effect()->GetParameterDefaultNormalizedValue (id.c_str(), &def);
+            instance->effect()->GetParameterIsAutomatable (id.c_str(), &automatable);
             HostString shortName;
-            instance->effect()->GetParameterNameOfLength(id.c_str(), &shortName, 4);
-            std::printf("  %-15s name \"%s\" short \"%s\" %s steps %d default %g value %g text \"%s\"%s\n", id.c_str(),
-                        instance->parameterName(id).c_str(), shortName.str().c_str(),
-                        type == AAX_eParameterType_Discrete ? "discrete" : "continuous", steps, def,
-                        instance->parameterValue(id), instance->parameterValueText(id).c_str(),
-                        automatable ? " automatable" : "");
+            instance->effect()->GetParameterNameOfLength (id.c_str(), &shortName, 4);
+            std::printf ("  %-15s name \"%s\" short \"%s\" %s steps %d default %g value %g text \"%s\"%s\n", id.c_str(),
+                         instance->parameterName (id).c_str(), shortName.str().c_str(),
+                         type == AAX_eParameterType_Discrete ? "discrete" : "continuous", steps, def,
+                         instance->parameterValue (id), instance->parameterValueText (id).c_str(),
+                         automatable ? " automatable" : "");
         }
-        std::printf("chunks:");
+        std::printf ("chunks:");
         for (AAX_CTypeID id : instance->chunkIDs())
-            std::printf(" '%s'", fourCharText(id).c_str());
-        std::printf("\n");
+            std::printf (" '%s'", fourCharText (id).c_str());
+        std::printf ("\n");
     }
     module.unload();
     return 0;
 }
 
 //==============================================================================
-int runGui(const Options& o)
+int runGui (const Options& o)
 {
-    if (!o.positional.empty())
-        return fail("gui takes no file arguments", 2);
+    if (! o.positional.empty())
+        return fail ("gui takes no file arguments", 2);
     std::string error;
     HostWindow window;
-    if (!window.open("Skorvane3", 600, 300, error))
-        return fail(error);
+    if (! window.open ("Skorvane3", 600, 300, error))
+        return fail (error);
 
     PluginModule module;
-    if (!module.load(pluginPath(o), error))
-        return fail(error);
+    if (! module.load (pluginPath (o), error))
+        return fail (error);
     int result = 0;
     {
-        auto instance = PluginInstance::create(module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
-        if (!instance)
-            return fail(error);
-        auto editor = PluginEditor::create(*instance, error);
-        if (!editor)
-            return fail(error);
-        const AAX_Result r = editor->attach(window);
+        auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
+        if (! instance)
+            return fail (error);
+        auto editor = PluginEditor::create (*instance, error);
+        if (! editor)
+            return fail (error);
+        const AAX_Result r = editor->attach (window);
         if (r != AAX_SUCCESS)
-            return fail("the plug-in could not open its editor (" + std::to_string(r) + ")");
+            return fail ("the plug-in could not open its editor (" + std::to_string (r) + ")");
         window.show();
 
         const auto start = std::chrono::steady_clock::now();
-        while (!gInterrupted && window.pumpEvents())
+        while (! gInterrupted && window.pumpEvents())
         {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::this_thread::sleep_for (std::chrono::milliseconds (10));
             if (o.seconds >= 0.0)
             {
                 const double elapsed =
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                    std::chrono::duration<double> (std::chrono::steady_clock::now() - start).count();
                 if (elapsed >= o.seconds)
                     break;
             }
         }
-        if (!o.screenshot.empty())
+        if (! o.screenshot.empty())
         {
-            if (!window.saveScreenshot(o.screenshot, error))
-                result = fail(error);
+            if (! window.saveScreenshot (o.screenshot, error))
+                result = fail (error);
             else
-                std::fprintf(stderr, "saved %s (%dx%d)\n", o.screenshot.c_str(), window.width(), window.height());
+                std::fprintf (stderr, "saved %s (%dx%d)\n", o.screenshot.c_str(), window.width(), window.height());
         }
         editor->detach();
     }
@@ -433,29 +433,29 @@ int runGui(const Options& o)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main (int argc, char** argv)
 {
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    std::signal (SIGINT, onSignal);
+    std::signal (SIGTERM, onSignal);
 
     Options o;
     std::string error;
-    if (!parseOptions(argc, argv, o, error))
+    if (! parseOptions (argc, argv, o, error))
     {
-        usage(stderr);
-        return fail(error, 2);
+        usage (stderr);
+        return fail (error, 2);
     }
     if (o.command == "help" || o.command == "--help" || o.command == "-h")
     {
-        usage(stdout);
+        usage (stdout);
         return 0;
     }
     if (o.command == "process")
-        return runProcess(o);
+        return runProcess (o);
     if (o.command == "describe")
-        return runDescribe(o);
+        return runDescribe (o);
     if (o.command == "gui")
-        return runGui(o);
-    usage(stderr);
-    return fail("unknown command '" + o.command + "'", 2);
+        return runGui (o);
+    usage (stderr);
+    return fail ("unknown command '" + o.command + "'", 2);
 }

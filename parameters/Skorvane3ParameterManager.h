@@ -24,5 +24,5 @@ public:
     Skorvane3ParameterManager();
     ~Skorvane3ParameterManager() override;
 
-    float getDSPValue(int64_t index) override;
+    float getDSPValue (int64_t index) override;
 };

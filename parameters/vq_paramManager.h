@@ -31,26 +31,32 @@ enum vq_paramTypes : int32_t
 // A value shared between the audio thread and the threads that set parameters:
 // every read and write is whole and data-race free, without a lock. Copyable so
 // that it can live in standard containers.
-template <typename T>
+template<typename T>
 class vq_sharedValue
 {
 public:
-    vq_sharedValue() noexcept : value(T{}) {}
-    vq_sharedValue(T v) noexcept : value(v) {}
-    vq_sharedValue(const vq_sharedValue& other) noexcept : value(other.load()) {}
-    vq_sharedValue& operator=(const vq_sharedValue& other) noexcept
+    vq_sharedValue() noexcept
+        : value (T {})
+    {}
+    vq_sharedValue (T v) noexcept
+        : value (v)
+    {}
+    vq_sharedValue (const vq_sharedValue& other) noexcept
+        : value (other.load())
+    {}
+    vq_sharedValue& operator= (const vq_sharedValue& other) noexcept
     {
-        store(other.load());
+        store (other.load());
         return *this;
     }
-    vq_sharedValue& operator=(T v) noexcept
+    vq_sharedValue& operator= (T v) noexcept
     {
-        store(v);
+        store (v);
         return *this;
     }
     operator T() const noexcept { return load(); }
-    T load() const noexcept { return value.load(std::memory_order_relaxed); }
-    void store(T v) noexcept { value.store(v, std::memory_order_relaxed); }
+    T load() const noexcept { return value.load (std::memory_order_relaxed); }
+    void store (T v) noexcept { value.store (v, std::memory_order_relaxed); }
 
 private:
     std::atomic<T> value;
@@ -86,55 +92,55 @@ public:
     vq_paramManager();
     virtual ~vq_paramManager();
 
-    vq_paramManager(const vq_paramManager&) = delete;
-    vq_paramManager& operator=(const vq_paramManager&) = delete;
+    vq_paramManager (const vq_paramManager&) = delete;
+    vq_paramManager& operator= (const vq_paramManager&) = delete;
 
-    virtual void newParameter(int64_t index, const char* name, const char* shortName, const char* unitsName,
-                              float minimum, float maximum, float defaultValue, vq_paramTypes type);
-    virtual float getVSTvalue(int64_t index);
-    virtual void setVSTvalue(int64_t index, float value);
-    virtual float getNaturalValue(int64_t index);
-    virtual void setNaturalValue(int64_t index, float value);
-    virtual void incrementNaturalValue(int64_t index);
-    virtual void decrementNaturalValue(int64_t index);
-    virtual void setAuxValue(int64_t index, int64_t aux);
-    virtual void setHostSynced(int64_t index, bool synced);
-    virtual void setRandomizeable(int64_t index, bool flag);
-    virtual bool canRandomize(int64_t index);
-    virtual void randomize(int64_t index);
-    virtual float getDSPValue(int64_t index);
-    virtual float getModulatedDSPValue(int64_t index, float offset);
-    virtual float getDefaultValue(int64_t index);
-    virtual float getMinimumValue(int64_t index);
-    virtual float getMaximumValue(int64_t index);
-    virtual int64_t getAuxValue(int64_t index);
-    virtual bool getHostSynced(int64_t index);
-    virtual vq_paramTypes getType(int64_t index);
-    virtual void getName(int64_t index, char* buffer, int length);
-    virtual std::string getName(int64_t index);
-    virtual void getUnitsName(int64_t index, char* buffer, int length);
-    virtual void getValueString(int64_t index, char* buffer, int length);
-    virtual void getValueStringFromNaturalValue(int64_t index, char* buffer, float naturalValue, int length);
-    virtual void getValueStringFromVSTvalue(int64_t index, char* buffer, float vstValue, int length);
-    virtual void getVSTvalueString(int64_t index, char* buffer);
-    virtual void getTextEditString(int64_t index, char* buffer, int length);
-    virtual float VSTvalueFromNaturalValue(int64_t index, float naturalValue);
-    virtual float naturalValueFromVSTvalue(int64_t index, float vstValue);
-    virtual float dspValueFromNaturalValue(int64_t index, float naturalValue);
-    virtual bool naturalValueFromString(int64_t index, const char* text, float& value);
+    virtual void newParameter (int64_t index, const char* name, const char* shortName, const char* unitsName,
+                               float minimum, float maximum, float defaultValue, vq_paramTypes type);
+    virtual float getVSTvalue (int64_t index);
+    virtual void setVSTvalue (int64_t index, float value);
+    virtual float getNaturalValue (int64_t index);
+    virtual void setNaturalValue (int64_t index, float value);
+    virtual void incrementNaturalValue (int64_t index);
+    virtual void decrementNaturalValue (int64_t index);
+    virtual void setAuxValue (int64_t index, int64_t aux);
+    virtual void setHostSynced (int64_t index, bool synced);
+    virtual void setRandomizeable (int64_t index, bool flag);
+    virtual bool canRandomize (int64_t index);
+    virtual void randomize (int64_t index);
+    virtual float getDSPValue (int64_t index);
+    virtual float getModulatedDSPValue (int64_t index, float offset);
+    virtual float getDefaultValue (int64_t index);
+    virtual float getMinimumValue (int64_t index);
+    virtual float getMaximumValue (int64_t index);
+    virtual int64_t getAuxValue (int64_t index);
+    virtual bool getHostSynced (int64_t index);
+    virtual vq_paramTypes getType (int64_t index);
+    virtual void getName (int64_t index, char* buffer, int length);
+    virtual std::string getName (int64_t index);
+    virtual void getUnitsName (int64_t index, char* buffer, int length);
+    virtual void getValueString (int64_t index, char* buffer, int length);
+    virtual void getValueStringFromNaturalValue (int64_t index, char* buffer, float naturalValue, int length);
+    virtual void getValueStringFromVSTvalue (int64_t index, char* buffer, float vstValue, int length);
+    virtual void getVSTvalueString (int64_t index, char* buffer);
+    virtual void getTextEditString (int64_t index, char* buffer, int length);
+    virtual float VSTvalueFromNaturalValue (int64_t index, float naturalValue);
+    virtual float naturalValueFromVSTvalue (int64_t index, float vstValue);
+    virtual float dspValueFromNaturalValue (int64_t index, float naturalValue);
+    virtual bool naturalValueFromString (int64_t index, const char* text, float& value);
     virtual int32_t getParameterCount();
-    virtual float getControlValue(int64_t index);
-    virtual bool controlUsesNaturalValue(int64_t index);
-    virtual void getAllValueStrings(int64_t index, std::vector<std::string>& strings);
-    virtual int32_t createState(const std::set<uint32_t>& indices);
-    virtual void saveState(int32_t snapshot);
-    virtual void restoreState(int32_t snapshot);
-    virtual void floatToTimeStr(char* buffer, float milliseconds, int length);
-    virtual bool matchMetricalStr(const char* text, int& metricalIndex);
+    virtual float getControlValue (int64_t index);
+    virtual bool controlUsesNaturalValue (int64_t index);
+    virtual void getAllValueStrings (int64_t index, std::vector<std::string>& strings);
+    virtual int32_t createState (const std::set<uint32_t>& indices);
+    virtual void saveState (int32_t snapshot);
+    virtual void restoreState (int32_t snapshot);
+    virtual void floatToTimeStr (char* buffer, float milliseconds, int length);
+    virtual bool matchMetricalStr (const char* text, int& metricalIndex);
 
 protected:
     // Table read for the index at a position held within [0, 1].
-    float tableAt(int64_t index, float position);
+    float tableAt (int64_t index, float position);
 
     std::vector<std::vector<_pr>> snapshots;
     std::map<int64_t, vq_sharedValue<float>> vstValues;

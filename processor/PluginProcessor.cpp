@@ -13,7 +13,7 @@ namespace
 constexpr const char* kPluginVersion = "1.0.1";
 constexpr const char* kErrorLoadingPreset = "Error Loading Preset";
 constexpr juce::int64 kMaxPresetFileSize = 1024 * 1024;
-constexpr int kBinaryXmlMagic = 0x21324356;   // "VC2!" little-endian
+constexpr int kBinaryXmlMagic = 0x21324356; // "VC2!" little-endian
 
 bool isParameterIndex (int index) noexcept
 {

@@ -25,8 +25,8 @@ class Skorvane3AudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int kNumParameters = 5;
-    static constexpr int kMaxChannels = 8;          // filters and feedback slots
-    static constexpr int kScopeBufferSize = 8192;   // samples kept for the editor
+    static constexpr int kMaxChannels = 8; // filters and feedback slots
+    static constexpr int kScopeBufferSize = 8192; // samples kept for the editor
 
     Skorvane3AudioProcessor();
     ~Skorvane3AudioProcessor() override;
@@ -118,8 +118,8 @@ public:
     // distortion state (no signal memory) serves every channel.
     vqsp_filter_ms20_lp lowPassFilters[kMaxChannels];
     dist_mxr_state distortionState;
-    float feedbackMemory[kMaxChannels] = {};   // audio thread only
-    double lastSampleRate = 0.0;               // audio thread only
+    float feedbackMemory[kMaxChannels] = {}; // audio thread only
+    double lastSampleRate = 0.0; // audio thread only
 
 private:
     void setFilterRate (double rate);

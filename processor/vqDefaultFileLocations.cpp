@@ -26,9 +26,9 @@ juce::File getDefaultFileLocation (eFileTypes type)
 
     switch (type)
     {
-        case eFactoryPresets:  return base.getChildFile ("Application Support/Audio Velloq/Skorvane3/Presets/Factory");
-        case eUserPresets:     return base.getChildFile ("Application Support/Audio Velloq/Skorvane3/Presets/User");
+        case eFactoryPresets: return base.getChildFile ("Application Support/Audio Velloq/Skorvane3/Presets/Factory");
+        case eUserPresets: return base.getChildFile ("Application Support/Audio Velloq/Skorvane3/Presets/User");
         case eDesignerPresets: return base.getChildFile ("Application Support/Audio Velloq/Skorvane3/Presets/Designer");
-        default:               return base;
+        default: return base;
     }
 }

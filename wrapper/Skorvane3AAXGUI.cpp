@@ -24,7 +24,7 @@ JuceAAX_GUI::~JuceAAX_GUI()
 
 JuceAAX_Processor* JuceAAX_GUI::processorWrapper()
 {
-    return dynamic_cast<JuceAAX_Processor*>(GetEffectParameters());
+    return dynamic_cast<JuceAAX_Processor*> (GetEffectParameters());
 }
 
 void JuceAAX_GUI::CreateViewContents()
@@ -41,18 +41,18 @@ void JuceAAX_GUI::CreateViewContainer()
     if (wrapper == nullptr)
         return;
 
-    Skorvane3AAX::JuceRuntime::callOnMessageThread([this, wrapper, nativeView] {
+    Skorvane3AAX::JuceRuntime::callOnMessageThread ([this, wrapper, nativeView] {
         if (editor == nullptr)
         {
             juce::AudioProcessor& processor = wrapper->getPluginInstance();
-            editor.reset(processor.hasEditor() ? processor.createEditor() : nullptr);
+            editor.reset (processor.hasEditor() ? processor.createEditor() : nullptr);
             if (editor == nullptr)
                 return;
         }
-        editor->setOpaque(true);
-        editor->setVisible(true);
-        editor->addToDesktop(0, nativeView);
-        editor->addComponentListener(this);
+        editor->setOpaque (true);
+        editor->setVisible (true);
+        editor->addToDesktop (0, nativeView);
+        editor->addComponentListener (this);
         editorWidth = editor->getWidth();
         editorHeight = editor->getHeight();
         editorOpen = true;
@@ -61,8 +61,8 @@ void JuceAAX_GUI::CreateViewContainer()
     if (editorOpen)
         if (auto* container = GetViewContainer())
         {
-            AAX_Point size(static_cast<float>(editorHeight.load()), static_cast<float>(editorWidth.load()));
-            container->SetViewSize(size);
+            AAX_Point size (static_cast<float> (editorHeight.load()), static_cast<float> (editorWidth.load()));
+            container->SetViewSize (size);
         }
 }
 
@@ -70,47 +70,47 @@ void JuceAAX_GUI::DeleteViewContainer() { deleteEditor(); }
 
 void JuceAAX_GUI::deleteEditor()
 {
-    Skorvane3AAX::JuceRuntime::callOnMessageThread([this] {
+    Skorvane3AAX::JuceRuntime::callOnMessageThread ([this] {
         if (editor == nullptr)
             return;
-        editor->removeComponentListener(this);
+        editor->removeComponentListener (this);
         editor->removeFromDesktop();
         editor.reset();
     });
     editorOpen = false;
 }
 
-void JuceAAX_GUI::componentMovedOrResized(juce::Component& c, bool, bool wasResized)
+void JuceAAX_GUI::componentMovedOrResized (juce::Component& c, bool, bool wasResized)
 {
-    if (!wasResized)
+    if (! wasResized)
         return;
     editorWidth = c.getWidth();
     editorHeight = c.getHeight();
     if (auto* container = GetViewContainer())
     {
-        AAX_Point size(static_cast<float>(c.getHeight()), static_cast<float>(c.getWidth()));
-        container->SetViewSize(size);
+        AAX_Point size (static_cast<float> (c.getHeight()), static_cast<float> (c.getWidth()));
+        container->SetViewSize (size);
     }
 }
 
-AAX_Result JuceAAX_GUI::GetViewSize(AAX_Point* size) const
+AAX_Result JuceAAX_GUI::GetViewSize (AAX_Point* size) const
 {
     if (size == nullptr)
         return kErrMissingObject;
-    if (!editorOpen)
+    if (! editorOpen)
         return AAX_SUCCESS; // nothing to report before the editor exists
-    size->vert = static_cast<float>(editorHeight.load());
-    size->horz = static_cast<float>(editorWidth.load());
+    size->vert = static_cast<float> (editorHeight.load());
+    size->horz = static_cast<float> (editorWidth.load());
     return AAX_SUCCESS;
 }
 
-AAX_Result JuceAAX_GUI::ParameterUpdated(AAX_CParamID)
+AAX_Result JuceAAX_GUI::ParameterUpdated (AAX_CParamID)
 {
     // The editor polls the processor for changes; nothing to push.
     return AAX_SUCCESS;
 }
 
-AAX_Result JuceAAX_GUI::SetControlHighlightInfo(AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)
+AAX_Result JuceAAX_GUI::SetControlHighlightInfo (AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)
 {
     return AAX_SUCCESS;
 }

@@ -9,7 +9,7 @@
 namespace juce
 {
 // Defined by JUCE's Linux message loop (juce_linux_Messaging.cpp).
-bool dispatchNextMessageOnSystemQueue(bool returnIfNoPendingMessages);
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
 } // namespace juce
 
 namespace Skorvane3AAX
@@ -21,14 +21,16 @@ namespace
 class MessageThread final : public juce::Thread
 {
 public:
-    MessageThread() : juce::Thread("Skorvane3 message thread") {}
+    MessageThread()
+        : juce::Thread ("Skorvane3 message thread")
+    {}
 
     bool begin()
     {
-        if (!startThread())
+        if (! startThread())
             return false;
         // Wait until the thread has taken over as JUCE's message thread.
-        return ready.wait(10000);
+        return ready.wait (10000);
     }
 
     void end()
@@ -36,16 +38,16 @@ public:
         if (auto* mm = juce::MessageManager::getInstanceWithoutCreating())
             mm->stopDispatchLoop();
         signalThreadShouldExit();
-        stopThread(-1);
+        stopThread (-1);
     }
 
     void run() override
     {
         juce::MessageManager::getInstance()->setCurrentThreadAsMessageThread();
         ready.signal();
-        while (!threadShouldExit())
-            if (!juce::dispatchNextMessageOnSystemQueue(true))
-                juce::Thread::sleep(1);
+        while (! threadShouldExit())
+            if (! juce::dispatchNextMessageOnSystemQueue (true))
+                juce::Thread::sleep (1);
     }
 
 private:
@@ -62,11 +64,11 @@ std::vector<std::unique_ptr<MessageThread>> gRetiredThreads;
 
 JuceRuntime::JuceRuntime()
 {
-    std::lock_guard<std::mutex> l(gRuntimeLock);
+    std::lock_guard<std::mutex> l (gRuntimeLock);
     if (gHolders++ == 0)
     {
         for (auto& t : gRetiredThreads)
-            t->stopThread(-1);
+            t->stopThread (-1);
         gRetiredThreads.clear();
         juce::initialiseJuce_GUI();
         gMessageThread = std::make_unique<MessageThread>();
@@ -76,7 +78,7 @@ JuceRuntime::JuceRuntime()
 
 JuceRuntime::~JuceRuntime()
 {
-    std::lock_guard<std::mutex> l(gRuntimeLock);
+    std::lock_guard<std::mutex> l (gRuntimeLock);
     if (--gHolders == 0)
     {
         auto* mm = juce::MessageManager::getInstanceWithoutCreating();
@@ -86,7 +88,7 @@ JuceRuntime::~JuceRuntime()
             // wait for itself: let the loop end on its own and leave JUCE up;
             // the next holder starts a fresh loop.
             gMessageThread->signalThreadShouldExit();
-            gRetiredThreads.push_back(std::move(gMessageThread));
+            gRetiredThreads.push_back (std::move (gMessageThread));
             return;
         }
         if (gMessageThread)
@@ -103,11 +105,11 @@ JuceRuntime::~JuceRuntime()
 
 int JuceRuntime::activeHolders()
 {
-    std::lock_guard<std::mutex> l(gRuntimeLock);
+    std::lock_guard<std::mutex> l (gRuntimeLock);
     return gHolders;
 }
 
-bool JuceRuntime::callOnMessageThread(const std::function<void()>& fn)
+bool JuceRuntime::callOnMessageThread (const std::function<void()>& fn)
 {
     struct Call
     {
@@ -115,8 +117,8 @@ bool JuceRuntime::callOnMessageThread(const std::function<void()>& fn)
         bool ok;
     };
     Call call { &fn, false };
-    auto trampoline = [](void* data) -> void* {
-        auto* c = static_cast<Call*>(data);
+    auto trampoline = [] (void* data) -> void* {
+        auto* c = static_cast<Call*> (data);
         try
         {
             (*c->fn)();
@@ -134,10 +136,10 @@ bool JuceRuntime::callOnMessageThread(const std::function<void()>& fn)
         return false;
     if (mm->isThisTheMessageThread())
     {
-        trampoline(&call);
+        trampoline (&call);
         return call.ok;
     }
-    mm->callFunctionOnMessageThread(trampoline, &call);
+    mm->callFunctionOnMessageThread (trampoline, &call);
     return call.ok;
 }
 

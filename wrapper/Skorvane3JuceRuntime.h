@@ -17,13 +17,13 @@ public:
     JuceRuntime();
     ~JuceRuntime();
 
-    JuceRuntime(const JuceRuntime&) = delete;
-    JuceRuntime& operator=(const JuceRuntime&) = delete;
+    JuceRuntime (const JuceRuntime&) = delete;
+    JuceRuntime& operator= (const JuceRuntime&) = delete;
 
     // Runs fn on JUCE's message thread and waits for it (runs it directly
     // when called on the message thread). Exceptions do not cross threads:
     // an exception thrown by fn is caught there and reported as false.
-    static bool callOnMessageThread(const std::function<void()>& fn);
+    static bool callOnMessageThread (const std::function<void()>& fn);
 
     // Number of live holders (for tests and diagnostics).
     static int activeHolders();

@@ -14,42 +14,43 @@ namespace
 constexpr int kBlockSize = 512;
 constexpr double kRate = 48000.0;
 
-void fillNoise(juce::AudioBuffer<float>& buffer)
+void fillNoise (juce::AudioBuffer<float>& buffer)
 {
-    juce::Random random(7);
+    juce::Random random (7);
     for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
         for (int j = 0; j < buffer.getNumSamples(); ++j)
-            buffer.setSample(ch, j, random.nextFloat() * 1.6f - 0.8f);
+            buffer.setSample (ch, j, random.nextFloat() * 1.6f - 0.8f);
 }
 
 // The processor's chain for one block, written out directly.
 struct PlainChain
 {
-    explicit PlainChain(int channels) : channels(channels)
+    explicit PlainChain (int channels)
+        : channels (channels)
     {
-        dist_mxr_init(&distortion);
-        dist_mxr_set_attr(&distortion, DIST_MXR_ATTR_LEVEL, 1.0f);
-        dist_mxr_set_attr(&distortion, DIST_MXR_ATTR_DRIVE, 0.5f);
+        dist_mxr_init (&distortion);
+        dist_mxr_set_attr (&distortion, DIST_MXR_ATTR_LEVEL, 1.0f);
+        dist_mxr_set_attr (&distortion, DIST_MXR_ATTR_DRIVE, 0.5f);
         for (auto& f : filters)
         {
-            f.setAudioSamplingRate((float) kRate);
-            f.setFrequency(2000.0f);
-            f.setResonanceNormalized(0.3f);
+            f.setAudioSamplingRate ((float) kRate);
+            f.setFrequency (2000.0f);
+            f.setResonanceNormalized (0.3f);
         }
     }
 
-    void process(juce::AudioBuffer<float>& buffer)
+    void process (juce::AudioBuffer<float>& buffer)
     {
         const int n = buffer.getNumSamples();
         for (int ch = 0; ch < channels; ++ch)
         {
-            float* x = buffer.getWritePointer(ch);
+            float* x = buffer.getWritePointer (ch);
             float& memory = feedback[ch];
             for (int j = 0; j < n; ++j)
             {
-                const float y = feedbackGain * memory + filters[ch].process(dist_mxr_dsp(&distortion, x[j]));
+                const float y = feedbackGain * memory + filters[ch].process (dist_mxr_dsp (&distortion, x[j]));
                 memory = y;
-                const float t = 0.5f * (std::fabs(y + 1.0f) - std::fabs(y - 1.0f));
+                const float t = 0.5f * (std::fabs (y + 1.0f) - std::fabs (y - 1.0f));
                 x[j] = levelGain * t;
                 if (ch == 0)
                     scope[j] = t;
@@ -66,87 +67,87 @@ struct PlainChain
     float levelGain = 0.7f;
 };
 
-void setUp(Skorvane3AudioProcessor& p, int channels)
+void setUp (Skorvane3AudioProcessor& p, int channels)
 {
-    p.setPlayConfigDetails(channels, channels, kRate, kBlockSize);
-    p.prepareToPlay(kRate, kBlockSize);
-    p.setParameter(0, 0.5f);
-    p.setParameter(1, 0.3f);
-    p.setParameter(3, 0.5f);
+    p.setPlayConfigDetails (channels, channels, kRate, kBlockSize);
+    p.prepareToPlay (kRate, kBlockSize);
+    p.setParameter (0, 0.5f);
+    p.setParameter (1, 0.3f);
+    p.setParameter (3, 0.5f);
 }
 
-void BM_ProcessBlock(benchmark::State& state)
+void BM_ProcessBlock (benchmark::State& state)
 {
-    const int channels = (int) state.range(0);
-    juce::AudioBuffer<float> input(channels, kBlockSize), work(channels, kBlockSize);
-    fillNoise(input);
+    const int channels = (int) state.range (0);
+    juce::AudioBuffer<float> input (channels, kBlockSize), work (channels, kBlockSize);
+    fillNoise (input);
     juce::MidiBuffer midi;
 
-    PlainChain plain(channels);
-    const double referenceNs = benchref::nanosecondsPerCall([&] {
-        work.makeCopyOf(input, true);
-        plain.process(work);
-        benchmark::DoNotOptimize(work.getReadPointer(0));
+    PlainChain plain (channels);
+    const double referenceNs = benchref::nanosecondsPerCall ([&] {
+        work.makeCopyOf (input, true);
+        plain.process (work);
+        benchmark::DoNotOptimize (work.getReadPointer (0));
     });
 
     Skorvane3AudioProcessor p;
-    setUp(p, channels);
-    const double subjectNs = benchref::runTimed(state, [&] {
-        work.makeCopyOf(input, true);
-        p.processBlock(work, midi);
-        benchmark::DoNotOptimize(work.getReadPointer(0));
+    setUp (p, channels);
+    const double subjectNs = benchref::runTimed (state, [&] {
+        work.makeCopyOf (input, true);
+        p.processBlock (work, midi);
+        benchmark::DoNotOptimize (work.getReadPointer (0));
     });
 
-    state.SetItemsProcessed(state.iterations() * channels * kBlockSize);
+    state.SetItemsProcessed (state.iterations() * channels * kBlockSize);
     state.counters["ns_per_sample"] = subjectNs / (channels * kBlockSize);
-    benchref::report(state, subjectNs, referenceNs);
+    benchref::report (state, subjectNs, referenceNs);
 }
-BENCHMARK(BM_ProcessBlock)->ArgName("channels")->Arg(1)->Arg(2)->Arg(8);
+BENCHMARK (BM_ProcessBlock)->ArgName ("channels")->Arg (1)->Arg (2)->Arg (8);
 
-void BM_StateSave(benchmark::State& state)
+void BM_StateSave (benchmark::State& state)
 {
     Skorvane3AudioProcessor p;
     juce::MemoryBlock block;
-    p.getStateInformation(block);
-    std::vector<char> copy(block.getSize());
+    p.getStateInformation (block);
+    std::vector<char> copy (block.getSize());
 
-    const double referenceNs = benchref::nanosecondsPerCall([&] {
-        std::memcpy(copy.data(), block.getData(), block.getSize());
+    const double referenceNs = benchref::nanosecondsPerCall ([&] {
+        std::memcpy (copy.data(), block.getData(), block.getSize());
         benchmark::ClobberMemory();
     });
-    const double subjectNs = benchref::runTimed(state, [&] {
+    const double subjectNs = benchref::runTimed (state, [&] {
         juce::MemoryBlock saved;
-        p.getStateInformation(saved);
-        benchmark::DoNotOptimize(saved.getData());
+        p.getStateInformation (saved);
+        benchmark::DoNotOptimize (saved.getData());
     });
 
-    state.SetBytesProcessed(state.iterations() * (int64_t) block.getSize());
-    benchref::report(state, subjectNs, referenceNs);
+    state.SetBytesProcessed (state.iterations() * (int64_t) block.getSize());
+    benchref::report (state, subjectNs, referenceNs);
 }
-BENCHMARK(BM_StateSave);
+BENCHMARK (BM_StateSave);
 
-void BM_StateRestore(benchmark::State& state)
+void BM_StateRestore (benchmark::State& state)
 {
     Skorvane3AudioProcessor source;
-    source.setParameter(0, 0.25f);
-    source.setParameter(4, 0.5f);
+    source.setParameter (0, 0.25f);
+    source.setParameter (4, 0.5f);
     juce::MemoryBlock block;
-    source.getStateInformation(block);
-    std::vector<char> copy(block.getSize());
+    source.getStateInformation (block);
+    std::vector<char> copy (block.getSize());
 
     Skorvane3AudioProcessor p;
-    const double referenceNs = benchref::nanosecondsPerCall([&] {
-        std::memcpy(copy.data(), block.getData(), block.getSize());
+    const double referenceNs = benchref::nanosecondsPerCall ([&] {
+        std::memcpy (copy.data(), block.getData(), block.getSize());
         benchmark::ClobberMemory();
     });
-    const double subjectNs = benchref::runTimed(state, [&] {
-        p.setStateInformation(block.getData(), (int) block.getSize());
+    const double subjectNs = benchref::runTimed (state, [&] {
+        p.setStateInformation (block.getData(), (int) block.getSize());
     });
 
-    if (p.getParameter(0) != source.getParameter(0))
-        state.SkipWithError("the state did not restore");
-    state.SetBytesProcessed(state.iterations() * (int64_t) block.getSize());
-    benchref::report(state, subjectNs, referenceNs);
+    if (p.getParameter (0) != source.getParameter (0))
+        state.SkipWithError ("the state did not restore");
+    state.SetBytesProcessed (state.iterations() * (int64_t) block.getSize());
+    benchref::report (state, subjectNs, referenceNs);
 }
-BENCHMARK(BM_StateRestore);
+BENCHMARK (BM_StateRestore);
 } // namespace

@@ -5,31 +5,30 @@
 
 namespace
 {
-void BM_getDSPValue(benchmark::State& state)
+void BM_getDSPValue (benchmark::State& state)
 {
     Skorvane3ParameterManager pm;
-    const int index = static_cast<int>(state.range(0));
-    pm.setVSTvalue(index, 0.73f);
+    const int index = static_cast<int> (state.range (0));
+    pm.setVSTvalue (index, 0.73f);
     for (auto _ : state)
-        benchmark::DoNotOptimize(pm.getDSPValue(index));
+        benchmark::DoNotOptimize (pm.getDSPValue (index));
 }
-BENCHMARK(BM_getDSPValue)->Arg(Skorvane3ParameterManager::kFeedback)->Arg(Skorvane3ParameterManager::kLevel)
-    ->Arg(Skorvane3ParameterManager::kDistortion);
+BENCHMARK (BM_getDSPValue)->Arg (Skorvane3ParameterManager::kFeedback)->Arg (Skorvane3ParameterManager::kLevel)->Arg (Skorvane3ParameterManager::kDistortion);
 
 // Both gains per sample, as the processor reads them.
-void BM_feedbackAndLevelPerSample(benchmark::State& state)
+void BM_feedbackAndLevelPerSample (benchmark::State& state)
 {
     Skorvane3ParameterManager pm;
     float y = 0.0f;
     for (auto _ : state)
     {
-        y += pm.getDSPValue(Skorvane3ParameterManager::kFeedback) * pm.getDSPValue(Skorvane3ParameterManager::kLevel);
-        benchmark::DoNotOptimize(y);
+        y += pm.getDSPValue (Skorvane3ParameterManager::kFeedback) * pm.getDSPValue (Skorvane3ParameterManager::kLevel);
+        benchmark::DoNotOptimize (y);
     }
 }
-BENCHMARK(BM_feedbackAndLevelPerSample);
+BENCHMARK (BM_feedbackAndLevelPerSample);
 
-void BM_setVSTvalueFrequency(benchmark::State& state)
+void BM_setVSTvalueFrequency (benchmark::State& state)
 {
     Skorvane3ParameterManager pm;
     float v = 0.0f;
@@ -38,8 +37,8 @@ void BM_setVSTvalueFrequency(benchmark::State& state)
         v += 0.001f;
         if (v > 1.0f)
             v = 0.0f;
-        pm.setVSTvalue(Skorvane3ParameterManager::kFrequency, v);
+        pm.setVSTvalue (Skorvane3ParameterManager::kFrequency, v);
     }
 }
-BENCHMARK(BM_setVSTvalueFrequency);
+BENCHMARK (BM_setVSTvalueFrequency);
 } // namespace

@@ -73,7 +73,7 @@ BENCHMARK (BM_ProcessBlock);
 
 void BM_ReferenceLoop (benchmark::State& state)
 {
-    Skorvane3AudioProcessor p;   // only for its parameter values
+    Skorvane3AudioProcessor p; // only for its parameter values
     configure (p);
 
     vqsp_filter_ms20_lp filters[kChannels];

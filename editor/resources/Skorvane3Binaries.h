@@ -4,11 +4,11 @@
 // juce::CustomTypeface streams) and the background fragment shader.
 namespace Skorvane3Binaries
 {
-    extern const char* dcb_ser;          // "DINCond-Black"
-    extern const int   dcb_serSize;
-    extern const char* dcm_ser;          // "DINCond-Medium"
-    extern const int   dcm_serSize;
+extern const char* dcb_ser; // "DINCond-Black"
+extern const int dcb_serSize;
+extern const char* dcm_ser; // "DINCond-Medium"
+extern const int dcm_serSize;
 
-    extern const char* vignette_shader_frag_glsl;   // NUL-terminated GLSL source
-    extern const int   vignette_shader_frag_glslSize;
-}
+extern const char* vignette_shader_frag_glsl; // NUL-terminated GLSL source
+extern const int vignette_shader_frag_glslSize;
+} // namespace Skorvane3Binaries

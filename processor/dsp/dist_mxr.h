@@ -15,8 +15,8 @@ struct dist_mxr_state
 {
     // drive and level are set from a parameter thread while the audio thread
     // runs dist_mxr_dsp; lastOutput belongs to the thread that processes.
-    vq_relaxed<float> drive;  // 0..1
-    vq_relaxed<float> level;  // output factor
+    vq_relaxed<float> drive; // 0..1
+    vq_relaxed<float> level; // output factor
     float lastOutput = 0.0f;
 };
 

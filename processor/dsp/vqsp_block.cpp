@@ -1,9 +1,9 @@
 #include "processor/dsp/vqsp_block.h"
 
 vqsp_block::vqsp_block()
-    : sampleRate (44100.0f),
-      samplePeriod (1.0f / 44100.0f),
-      samplesPerMs (44100.0f * 0.001f)
+    : sampleRate (44100.0f)
+    , samplePeriod (1.0f / 44100.0f)
+    , samplesPerMs (44100.0f * 0.001f)
 {
 }
 

@@ -10,11 +10,11 @@ namespace
 // 0.49 of the rate so that the coefficients stay finite and the stages stable.
 // Every cutoff below half the rate is computed unchanged.
 constexpr float kHeldPrewarp = 0.49f * 3.1415927f;
-constexpr float kPole = 1.5707964f;   // pi / 2 rounded up to single precision
+constexpr float kPole = 1.5707964f; // pi / 2 rounded up to single precision
 
 float prewarp (float hz, float rate, float argument)
 {
-    if (! (hz < rate * 0.5f) || ! (argument < kPole))   // also catches NaN
+    if (! (hz < rate * 0.5f) || ! (argument < kPole)) // also catches NaN
         argument = kHeldPrewarp;
     return std::tan (argument);
 }

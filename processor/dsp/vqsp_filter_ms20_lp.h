@@ -21,8 +21,8 @@ public:
     // Coefficients and feedback gain: written by the parameter thread,
     // read by the audio thread.
     vq_relaxed<float> poleCoefficient { 0.0f }; // a = (g - 1) / (1 + g)
-    vq_relaxed<float> stageGain { 0.0f };       // G = g / (1 + g)
-    vq_relaxed<float> feedbackAmount { 0.0f };  // k
+    vq_relaxed<float> stageGain { 0.0f }; // G = g / (1 + g)
+    vq_relaxed<float> feedbackAmount { 0.0f }; // k
 
     // Memories, touched only by the audio thread.
     float stage1State = 0.0f;

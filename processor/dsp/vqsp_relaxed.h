@@ -9,21 +9,33 @@
 // Nothing orders two such values against each other: a reader may see one
 // of a pair already updated and the other not yet, which the signal blocks
 // tolerate (the next sample sees both).
-template <typename T>
+template<typename T>
 class vq_relaxed
 {
 public:
     static_assert (std::atomic<T>::is_always_lock_free, "vq_relaxed needs a lock-free type");
 
-    vq_relaxed (T initial = T()) noexcept : value (initial) {}
-    vq_relaxed (const vq_relaxed& other) noexcept : value (other.load()) {}
+    vq_relaxed (T initial = T()) noexcept
+        : value (initial)
+    {}
+    vq_relaxed (const vq_relaxed& other) noexcept
+        : value (other.load())
+    {}
 
-    vq_relaxed& operator= (const vq_relaxed& other) noexcept { store (other.load()); return *this; }
-    vq_relaxed& operator= (T newValue) noexcept              { store (newValue); return *this; }
+    vq_relaxed& operator= (const vq_relaxed& other) noexcept
+    {
+        store (other.load());
+        return *this;
+    }
+    vq_relaxed& operator= (T newValue) noexcept
+    {
+        store (newValue);
+        return *this;
+    }
 
     operator T() const noexcept { return load(); }
 
-    T load() const noexcept        { return value.load (std::memory_order_relaxed); }
+    T load() const noexcept { return value.load (std::memory_order_relaxed); }
     void store (T newValue) noexcept { value.store (newValue, std::memory_order_relaxed); }
 
 private:

@@ -2,9 +2,9 @@
 // whatever the test installed in fakes::Describe().
 #include "core_fakes.h"
 
-AAX_Result GetEffectDescriptions(AAX_ICollection* outCollection)
+AAX_Result GetEffectDescriptions (AAX_ICollection* outCollection)
 {
     if (fakes::Describe())
-        return fakes::Describe()(outCollection);
+        return fakes::Describe() (outCollection);
     return AAX_SUCCESS;
 }

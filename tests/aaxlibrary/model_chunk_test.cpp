@@ -18,317 +18,322 @@ namespace
 class Record
 {
 public:
-    explicit Record(size_t dataSize) : storage(new unsigned char[kAAX_SPlugInChunkHeaderSize + dataSize])
+    explicit Record (size_t dataSize)
+        : storage (new unsigned char[kAAX_SPlugInChunkHeaderSize + dataSize])
     {
-        std::memset(storage.get(), 0, kAAX_SPlugInChunkHeaderSize + dataSize);
-        get()->size = static_cast<int32_t>(dataSize);
+        std::memset (storage.get(), 0, kAAX_SPlugInChunkHeaderSize + dataSize);
+        get()->size = static_cast<int32_t> (dataSize);
     }
-    Record(const std::vector<unsigned char>& bytes) : Record(bytes.size())
+    Record (const std::vector<unsigned char>& bytes)
+        : Record (bytes.size())
     {
-        if (!bytes.empty())
-            std::memcpy(data(), bytes.data(), bytes.size());
+        if (! bytes.empty())
+            std::memcpy (data(), bytes.data(), bytes.size());
     }
-    AAX_SPlugInChunk* get() { return reinterpret_cast<AAX_SPlugInChunk*>(storage.get()); }
+    AAX_SPlugInChunk* get() { return reinterpret_cast<AAX_SPlugInChunk*> (storage.get()); }
     unsigned char* data() { return storage.get() + kAAX_SPlugInChunkHeaderSize; }
-    std::vector<unsigned char> bytes() { return std::vector<unsigned char>(data(), data() + get()->size); }
+    std::vector<unsigned char> bytes() { return std::vector<unsigned char> (data(), data() + get()->size); }
 
 private:
     std::unique_ptr<unsigned char[]> storage;
 };
 
-std::vector<unsigned char> Written(const AAX_CChunkDataParser& parser)
+std::vector<unsigned char> Written (const AAX_CChunkDataParser& parser)
 {
-    Record record(static_cast<size_t>(parser.GetChunkDataSize()));
+    Record record (static_cast<size_t> (parser.GetChunkDataSize()));
     record.get()->size = 12345; // GetChunkData sets it
-    EXPECT_EQ(AAX_SUCCESS, parser.GetChunkData(record.get()));
-    EXPECT_EQ(parser.GetChunkDataSize(), record.get()->size);
+    EXPECT_EQ (AAX_SUCCESS, parser.GetChunkData (record.get()));
+    EXPECT_EQ (parser.GetChunkDataSize(), record.get()->size);
     return record.bytes();
 }
 
-std::vector<unsigned char> Bytes(std::initializer_list<int> list)
+std::vector<unsigned char> Bytes (std::initializer_list<int> list)
 {
     std::vector<unsigned char> out;
     for (int b : list)
-        out.push_back(static_cast<unsigned char>(b));
+        out.push_back (static_cast<unsigned char> (b));
     return out;
 }
 
-void Append(std::vector<unsigned char>& to, const std::vector<unsigned char>& more) { to.insert(to.end(), more.begin(), more.end()); }
+void Append (std::vector<unsigned char>& to, const std::vector<unsigned char>& more) { to.insert (to.end(), more.begin(), more.end()); }
 
 // The five product parameters as the effect-parameters base writes them.
 AAX_CChunkDataParser FiveParameters()
 {
     AAX_CChunkDataParser parser;
-    parser.AddDouble("0", 0.5);
-    parser.AddDouble("1", 1.0);
-    parser.AddDouble("2", 0.0);
-    parser.AddDouble("3", static_cast<double>(0.1234f));
-    parser.AddDouble("4", 0.25);
+    parser.AddDouble ("0", 0.5);
+    parser.AddDouble ("1", 1.0);
+    parser.AddDouble ("2", 0.0);
+    parser.AddDouble ("3", static_cast<double> (0.1234f));
+    parser.AddDouble ("4", 0.25);
     return parser;
 }
 
-TEST(AaxChunk, WorkedExampleOfFiveDoublesIs64Bytes)
+TEST (AaxChunk, WorkedExampleOfFiveDoublesIs64Bytes)
 {
     const AAX_CChunkDataParser parser = FiveParameters();
-    EXPECT_EQ(-1, parser.GetChunkVersion());
-    ASSERT_EQ(64, parser.GetChunkDataSize());
+    EXPECT_EQ (-1, parser.GetChunkVersion());
+    ASSERT_EQ (64, parser.GetChunkDataSize());
 
-    std::vector<unsigned char> expected = Bytes({ 1, 1, 1, 1 });
-    Append(expected, Bytes({ 0x64, 0x5F, 0x30, 0x00, 0x3F, 0xE0, 0, 0, 0, 0, 0, 0 }));
-    Append(expected, Bytes({ 0x64, 0x5F, 0x31, 0x00, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0 }));
-    Append(expected, Bytes({ 0x64, 0x5F, 0x32, 0x00, 0, 0, 0, 0, 0, 0, 0, 0 }));
-    Append(expected, Bytes({ 0x64, 0x5F, 0x33, 0x00, 0x3F, 0xBF, 0x97, 0x24, 0x80, 0, 0, 0 }));
-    Append(expected, Bytes({ 0x64, 0x5F, 0x34, 0x00, 0x3F, 0xD0, 0, 0, 0, 0, 0, 0 }));
-    ASSERT_EQ(64u, expected.size());
-    EXPECT_EQ(expected, Written(parser));
+    std::vector<unsigned char> expected = Bytes ({ 1, 1, 1, 1 });
+    Append (expected, Bytes ({ 0x64, 0x5F, 0x30, 0x00, 0x3F, 0xE0, 0, 0, 0, 0, 0, 0 }));
+    Append (expected, Bytes ({ 0x64, 0x5F, 0x31, 0x00, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0 }));
+    Append (expected, Bytes ({ 0x64, 0x5F, 0x32, 0x00, 0, 0, 0, 0, 0, 0, 0, 0 }));
+    Append (expected, Bytes ({ 0x64, 0x5F, 0x33, 0x00, 0x3F, 0xBF, 0x97, 0x24, 0x80, 0, 0, 0 }));
+    Append (expected, Bytes ({ 0x64, 0x5F, 0x34, 0x00, 0x3F, 0xD0, 0, 0, 0, 0, 0, 0 }));
+    ASSERT_EQ (64u, expected.size());
+    EXPECT_EQ (expected, Written (parser));
 }
 
-TEST(AaxChunk, WorkedExampleReadsBack)
+TEST (AaxChunk, WorkedExampleReadsBack)
 {
-    Record record(Written(FiveParameters()));
+    Record record (Written (FiveParameters()));
     record.get()->version = 7;
     AAX_CChunkDataParser reader;
-    reader.LoadChunk(record.get());
-    EXPECT_EQ(7, reader.GetChunkVersion());
-    ASSERT_EQ(5u, reader.GetDataValues().size());
-    const double expected[] = { 0.5, 1.0, 0.0, static_cast<double>(0.1234f), 0.25 };
+    reader.LoadChunk (record.get());
+    EXPECT_EQ (7, reader.GetChunkVersion());
+    ASSERT_EQ (5u, reader.GetDataValues().size());
+    const double expected[] = { 0.5, 1.0, 0.0, static_cast<double> (0.1234f), 0.25 };
     for (int i = 0; i < 5; ++i)
     {
         double v = -1.0;
-        const std::string name = std::to_string(i);
-        EXPECT_TRUE(reader.FindDouble(name.c_str(), &v));
-        EXPECT_EQ(expected[i], v);
-        EXPECT_EQ(i, reader.GetLastFoundIndex()); // names in order: one comparison each
+        const std::string name = std::to_string (i);
+        EXPECT_TRUE (reader.FindDouble (name.c_str(), &v));
+        EXPECT_EQ (expected[i], v);
+        EXPECT_EQ (i, reader.GetLastFoundIndex()); // names in order: one comparison each
     }
 }
 
-TEST(AaxChunk, EmptyListWritesTheHeaderOnly)
+TEST (AaxChunk, EmptyListWritesTheHeaderOnly)
 {
     AAX_CChunkDataParser parser;
-    EXPECT_EQ(4, parser.GetChunkDataSize());
-    const std::vector<unsigned char> bytes = Written(parser);
-    EXPECT_EQ(Bytes({ 1, 1, 1, 1 }), bytes);
+    EXPECT_EQ (4, parser.GetChunkDataSize());
+    const std::vector<unsigned char> bytes = Written (parser);
+    EXPECT_EQ (Bytes ({ 1, 1, 1, 1 }), bytes);
 
-    Record record(bytes);
+    Record record (bytes);
     AAX_CChunkDataParser reader;
-    reader.AddInt32("stale", 1);
-    reader.LoadChunk(record.get());
-    EXPECT_TRUE(reader.GetDataValues().empty());
+    reader.AddInt32 ("stale", 1);
+    reader.LoadChunk (record.get());
+    EXPECT_TRUE (reader.GetDataValues().empty());
 }
 
-TEST(AaxChunk, EntryLayoutsOfEachType)
+TEST (AaxChunk, EntryLayoutsOfEachType)
 {
     AAX_CChunkDataParser parser;
-    parser.AddDouble("ab", 1.0); // tag, name, NUL = 5 bytes, padded to 8
-    parser.AddInt32("x", -2);
-    parser.AddString("s", AAX_CString("ab"));
-    parser.AddInt32("y", 3);
-    EXPECT_EQ(4 + (8 + 8) + (4 + 4) + (4 + 4) + (4 + 4), parser.GetChunkDataSize());
+    parser.AddDouble ("ab", 1.0); // tag, name, NUL = 5 bytes, padded to 8
+    parser.AddInt32 ("x", -2);
+    parser.AddString ("s", AAX_CString ("ab"));
+    parser.AddInt32 ("y", 3);
+    EXPECT_EQ (4 + (8 + 8) + (4 + 4) + (4 + 4) + (4 + 4), parser.GetChunkDataSize());
 
-    std::vector<unsigned char> expected = Bytes({ 1, 1, 1, 1 });
-    Append(expected, Bytes({ 0x64, 0x5F, 0x61, 0x62, 0x00, 0, 0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0 }));
-    Append(expected, Bytes({ 0x6C, 0x5F, 0x78, 0x00, 0xFF, 0xFF, 0xFF, 0xFE }));
-    Append(expected, Bytes({ 0x72, 0x5F, 0x73, 0x00, 0x61, 0x62, 0x00, 0x00 }));
-    Append(expected, Bytes({ 0x6C, 0x5F, 0x79, 0x00, 0, 0, 0, 3 }));
-    const std::vector<unsigned char> bytes = Written(parser);
-    EXPECT_EQ(expected, bytes);
+    std::vector<unsigned char> expected = Bytes ({ 1, 1, 1, 1 });
+    Append (expected, Bytes ({ 0x64, 0x5F, 0x61, 0x62, 0x00, 0, 0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0 }));
+    Append (expected, Bytes ({ 0x6C, 0x5F, 0x78, 0x00, 0xFF, 0xFF, 0xFF, 0xFE }));
+    Append (expected, Bytes ({ 0x72, 0x5F, 0x73, 0x00, 0x61, 0x62, 0x00, 0x00 }));
+    Append (expected, Bytes ({ 0x6C, 0x5F, 0x79, 0x00, 0, 0, 0, 3 }));
+    const std::vector<unsigned char> bytes = Written (parser);
+    EXPECT_EQ (expected, bytes);
 
-    Record record(bytes);
+    Record record (bytes);
     AAX_CChunkDataParser reader;
-    reader.LoadChunk(record.get());
-    ASSERT_EQ(4u, reader.GetDataValues().size());
+    reader.LoadChunk (record.get());
+    ASSERT_EQ (4u, reader.GetDataValues().size());
     int32_t i = 0;
-    EXPECT_TRUE(reader.FindInt32("x", &i));
-    EXPECT_EQ(-2, i);
+    EXPECT_TRUE (reader.FindInt32 ("x", &i));
+    EXPECT_EQ (-2, i);
     AAX_CString s;
-    EXPECT_TRUE(reader.FindString("s", &s));
-    EXPECT_STREQ("ab", s.Get());
-    EXPECT_TRUE(reader.FindInt32("y", &i)); // the entry after the string reads correctly
-    EXPECT_EQ(3, i);
+    EXPECT_TRUE (reader.FindString ("s", &s));
+    EXPECT_STREQ ("ab", s.Get());
+    EXPECT_TRUE (reader.FindInt32 ("y", &i)); // the entry after the string reads correctly
+    EXPECT_EQ (3, i);
 }
 
-TEST(AaxChunk, LoadedFloatAndInt16EntriesAreWrittenBack)
+TEST (AaxChunk, LoadedFloatAndInt16EntriesAreWrittenBack)
 {
-    std::vector<unsigned char> bytes = Bytes({ 1, 1, 1, 1 });
-    Append(bytes, Bytes({ 0x73, 0x5F, 0x6E, 0x00, 0xFF, 0xFE, 0x00, 0x00 })); // "s_n" = -2
-    Append(bytes, Bytes({ 0x66, 0x5F, 0x66, 0x00, 0x3F, 0x00, 0x00, 0x00 })); // "f_f" = 0.5f
-    Record record(bytes);
+    std::vector<unsigned char> bytes = Bytes ({ 1, 1, 1, 1 });
+    Append (bytes, Bytes ({ 0x73, 0x5F, 0x6E, 0x00, 0xFF, 0xFE, 0x00, 0x00 })); // "s_n" = -2
+    Append (bytes, Bytes ({ 0x66, 0x5F, 0x66, 0x00, 0x3F, 0x00, 0x00, 0x00 })); // "f_f" = 0.5f
+    Record record (bytes);
     AAX_CChunkDataParser reader;
-    reader.LoadChunk(record.get());
-    ASSERT_EQ(2u, reader.GetDataValues().size());
-    EXPECT_EQ(AAX_CChunkDataParser::eDataType_Int16, reader.GetDataValues()[0].type);
-    EXPECT_EQ(0xFFFEu, reader.GetDataValues()[0].numericValue & 0xFFFF);
-    EXPECT_EQ(AAX_CChunkDataParser::eDataType_Float, reader.GetDataValues()[1].type);
+    reader.LoadChunk (record.get());
+    ASSERT_EQ (2u, reader.GetDataValues().size());
+    EXPECT_EQ (AAX_CChunkDataParser::eDataType_Int16, reader.GetDataValues()[0].type);
+    EXPECT_EQ (0xFFFEu, reader.GetDataValues()[0].numericValue & 0xFFFF);
+    EXPECT_EQ (AAX_CChunkDataParser::eDataType_Float, reader.GetDataValues()[1].type);
     // No find operation returns float or int16 entries.
     double d = 9.0;
     int32_t i = 9;
-    EXPECT_FALSE(reader.FindDouble("f", &d));
-    EXPECT_FALSE(reader.FindInt32("n", &i));
-    EXPECT_EQ(9.0, d);
-    EXPECT_EQ(9, i);
-    EXPECT_EQ(bytes, Written(reader));
+    EXPECT_FALSE (reader.FindDouble ("f", &d));
+    EXPECT_FALSE (reader.FindInt32 ("n", &i));
+    EXPECT_EQ (9.0, d);
+    EXPECT_EQ (9, i);
+    EXPECT_EQ (bytes, Written (reader));
 }
 
-TEST(AaxChunk, WrongHeaderOrTinyRecordLoadsNothing)
+TEST (AaxChunk, WrongHeaderOrTinyRecordLoadsNothing)
 {
-    std::vector<unsigned char> bytes = Written(FiveParameters());
+    std::vector<unsigned char> bytes = Written (FiveParameters());
     bytes[3] = 2; // 01 01 01 02
-    Record record(bytes);
+    Record record (bytes);
     record.get()->version = 3;
     AAX_CChunkDataParser reader;
-    reader.LoadChunk(record.get());
-    EXPECT_TRUE(reader.GetDataValues().empty());
-    EXPECT_EQ(3, reader.GetChunkVersion());
+    reader.LoadChunk (record.get());
+    EXPECT_TRUE (reader.GetDataValues().empty());
+    EXPECT_EQ (3, reader.GetChunkVersion());
 
     for (int32_t size : { 0, 1, 4, -1, -1000 })
     {
-        Record tiny(Bytes({ 1, 1, 1, 1 }));
+        Record tiny (Bytes ({ 1, 1, 1, 1 }));
         tiny.get()->size = size > 4 ? 4 : size;
-        reader.AddInt32("x", 1);
-        reader.LoadChunk(tiny.get());
-        EXPECT_TRUE(reader.GetDataValues().empty()) << size;
+        reader.AddInt32 ("x", 1);
+        reader.LoadChunk (tiny.get());
+        EXPECT_TRUE (reader.GetDataValues().empty()) << size;
     }
-    reader.LoadChunk(nullptr);
-    EXPECT_TRUE(reader.GetDataValues().empty());
+    reader.LoadChunk (nullptr);
+    EXPECT_TRUE (reader.GetDataValues().empty());
 }
 
-TEST(AaxChunk, UnknownTagBecomesAnEntryWithoutValue)
+TEST (AaxChunk, UnknownTagBecomesAnEntryWithoutValue)
 {
-    std::vector<unsigned char> bytes = Bytes({ 1, 1, 1, 1 });
-    Append(bytes, Bytes({ 0x78, 0x5F, 0x71, 0x00 }));                      // "x_q": unknown, no value
-    Append(bytes, Bytes({ 0x6C, 0x5F, 0x7A, 0x00, 0x00, 0x00, 0x01, 0x02 })); // "l_z" = 258
-    Record record(bytes);
+    std::vector<unsigned char> bytes = Bytes ({ 1, 1, 1, 1 });
+    Append (bytes, Bytes ({ 0x78, 0x5F, 0x71, 0x00 })); // "x_q": unknown, no value
+    Append (bytes, Bytes ({ 0x6C, 0x5F, 0x7A, 0x00, 0x00, 0x00, 0x01, 0x02 })); // "l_z" = 258
+    Record record (bytes);
     AAX_CChunkDataParser reader;
-    reader.LoadChunk(record.get());
-    ASSERT_EQ(2u, reader.GetDataValues().size());
-    EXPECT_EQ(AAX_CChunkDataParser::eDataType_Unknown, reader.GetDataValues()[0].type);
-    EXPECT_STREQ("q", reader.GetDataValues()[0].name.Get());
+    reader.LoadChunk (record.get());
+    ASSERT_EQ (2u, reader.GetDataValues().size());
+    EXPECT_EQ (AAX_CChunkDataParser::eDataType_Unknown, reader.GetDataValues()[0].type);
+    EXPECT_STREQ ("q", reader.GetDataValues()[0].name.Get());
     int32_t z = 0;
-    EXPECT_TRUE(reader.FindInt32("z", &z));
-    EXPECT_EQ(258, z);
+    EXPECT_TRUE (reader.FindInt32 ("z", &z));
+    EXPECT_EQ (258, z);
     // A loaded unknown entry has nothing to write and is left out of a rewrite.
-    EXPECT_EQ(12, reader.GetChunkDataSize());
+    EXPECT_EQ (12, reader.GetChunkDataSize());
 }
 
-TEST(AaxChunk, FindResumesAfterTheLastHit)
+TEST (AaxChunk, FindResumesAfterTheLastHit)
 {
     AAX_CChunkDataParser p;
-    p.AddInt32("a", 1);
-    p.AddInt32("b", 2);
-    p.AddInt32("c", 3);
-    EXPECT_EQ(0, p.FindName(AAX_CString("a")));
-    EXPECT_EQ(1, p.FindName(AAX_CString("b")));
-    EXPECT_EQ(2, p.FindName(AAX_CString("c")));
-    EXPECT_EQ(0, p.FindName(AAX_CString("a")));
+    p.AddInt32 ("a", 1);
+    p.AddInt32 ("b", 2);
+    p.AddInt32 ("c", 3);
+    EXPECT_EQ (0, p.FindName (AAX_CString ("a")));
+    EXPECT_EQ (1, p.FindName (AAX_CString ("b")));
+    EXPECT_EQ (2, p.FindName (AAX_CString ("c")));
+    EXPECT_EQ (0, p.FindName (AAX_CString ("a")));
 
-    EXPECT_EQ(1, p.FindName(AAX_CString("b")));
-    EXPECT_EQ(-1, p.FindName(AAX_CString("missing")));
-    EXPECT_EQ(1, p.GetLastFoundIndex());
-    EXPECT_EQ(0, p.FindName(AAX_CString("a")));
+    EXPECT_EQ (1, p.FindName (AAX_CString ("b")));
+    EXPECT_EQ (-1, p.FindName (AAX_CString ("missing")));
+    EXPECT_EQ (1, p.GetLastFoundIndex());
+    EXPECT_EQ (0, p.FindName (AAX_CString ("a")));
 
     AAX_CChunkDataParser empty;
-    EXPECT_EQ(-1, empty.FindName(AAX_CString("a")));
+    EXPECT_EQ (-1, empty.FindName (AAX_CString ("a")));
     p.Clear();
-    EXPECT_EQ(-1, p.GetLastFoundIndex());
+    EXPECT_EQ (-1, p.GetLastFoundIndex());
 }
 
-TEST(AaxChunk, DuplicateNamesAreFoundInTurn)
+TEST (AaxChunk, DuplicateNamesAreFoundInTurn)
 {
     AAX_CChunkDataParser p;
-    p.AddInt32("a", 1);
-    p.AddInt32("a", 2);
+    p.AddInt32 ("a", 1);
+    p.AddInt32 ("a", 2);
     int32_t v = 0;
-    EXPECT_TRUE(p.FindInt32("a", &v));
-    EXPECT_EQ(1, v);
-    EXPECT_TRUE(p.FindInt32("a", &v));
-    EXPECT_EQ(2, v);
-    EXPECT_TRUE(p.FindInt32("a", &v));
-    EXPECT_EQ(1, v);
+    EXPECT_TRUE (p.FindInt32 ("a", &v));
+    EXPECT_EQ (1, v);
+    EXPECT_TRUE (p.FindInt32 ("a", &v));
+    EXPECT_EQ (2, v);
+    EXPECT_TRUE (p.FindInt32 ("a", &v));
+    EXPECT_EQ (1, v);
 }
 
-TEST(AaxChunk, TypedFindsRefuseOtherTypes)
+TEST (AaxChunk, TypedFindsRefuseOtherTypes)
 {
     AAX_CChunkDataParser p;
-    p.AddInt32("i", 5);
-    p.AddDouble("d", 2.5);
-    p.AddString("s", AAX_CString("txt"));
+    p.AddInt32 ("i", 5);
+    p.AddDouble ("d", 2.5);
+    p.AddString ("s", AAX_CString ("txt"));
     double d = 9.0;
-    EXPECT_FALSE(p.FindDouble("i", &d));
-    EXPECT_EQ(9.0, d);
+    EXPECT_FALSE (p.FindDouble ("i", &d));
+    EXPECT_EQ (9.0, d);
     int32_t i = 9;
-    EXPECT_FALSE(p.FindInt32("d", &i));
-    EXPECT_EQ(9, i);
-    AAX_CString s("keep");
-    EXPECT_FALSE(p.FindString("i", &s));
-    EXPECT_STREQ("keep", s.Get());
-    EXPECT_FALSE(p.FindDouble("nothing", &d));
-    EXPECT_FALSE(p.FindString("s", nullptr));
+    EXPECT_FALSE (p.FindInt32 ("d", &i));
+    EXPECT_EQ (9, i);
+    AAX_CString s ("keep");
+    EXPECT_FALSE (p.FindString ("i", &s));
+    EXPECT_STREQ ("keep", s.Get());
+    EXPECT_FALSE (p.FindDouble ("nothing", &d));
+    EXPECT_FALSE (p.FindString ("s", nullptr));
 }
 
 // Every prefix of a valid chunk loads without reading past its end and
 // yields exactly the entries that lie wholly inside it.
-TEST(AaxChunk, TruncatedChunksLoadTheCompleteEntriesOnly)
+TEST (AaxChunk, TruncatedChunksLoadTheCompleteEntriesOnly)
 {
     AAX_CChunkDataParser parser = FiveParameters();
-    parser.AddString("name", AAX_CString("a longer text"));
-    const std::vector<unsigned char> full = Written(parser);
+    parser.AddString ("name", AAX_CString ("a longer text"));
+    const std::vector<unsigned char> full = Written (parser);
     for (size_t cut = 0; cut <= full.size(); ++cut)
     {
-        Record record(std::vector<unsigned char>(full.begin(), full.begin() + static_cast<long>(cut)));
+        Record record (std::vector<unsigned char> (full.begin(), full.begin() + static_cast<long> (cut)));
         AAX_CChunkDataParser reader;
-        reader.LoadChunk(record.get());
+        reader.LoadChunk (record.get());
         size_t complete = 0;
-        if (cut >= 16) complete = 1 + (cut - 16) / 12;
-        if (complete > 5) complete = 5;
-        if (cut >= full.size() - 2) complete = 6; // the string's NUL is in; only padding is cut
-        EXPECT_EQ(complete, reader.GetDataValues().size()) << "cut at " << cut;
+        if (cut >= 16)
+            complete = 1 + (cut - 16) / 12;
+        if (complete > 5)
+            complete = 5;
+        if (cut >= full.size() - 2)
+            complete = 6; // the string's NUL is in; only padding is cut
+        EXPECT_EQ (complete, reader.GetDataValues().size()) << "cut at " << cut;
     }
 }
 
-TEST(AaxChunk, StringWithoutNulAndNamesWithoutNulStayInside)
+TEST (AaxChunk, StringWithoutNulAndNamesWithoutNulStayInside)
 {
     // String value running to the end without a NUL: dropped.
-    std::vector<unsigned char> bytes = Bytes({ 1, 1, 1, 1, 0x72, 0x5F, 0x73, 0x00, 0x61, 0x62, 0x63, 0x64 });
-    Record r1(bytes);
+    std::vector<unsigned char> bytes = Bytes ({ 1, 1, 1, 1, 0x72, 0x5F, 0x73, 0x00, 0x61, 0x62, 0x63, 0x64 });
+    Record r1 (bytes);
     AAX_CChunkDataParser reader;
-    reader.LoadChunk(r1.get());
-    EXPECT_TRUE(reader.GetDataValues().empty());
+    reader.LoadChunk (r1.get());
+    EXPECT_TRUE (reader.GetDataValues().empty());
 
     // Tag and name filling the rest of the data without a NUL.
-    std::vector<unsigned char> longName = Bytes({ 1, 1, 1, 1, 0x64, 0x5F });
-    longName.resize(600, 'n');
-    Record r2(longName);
-    reader.LoadChunk(r2.get());
+    std::vector<unsigned char> longName = Bytes ({ 1, 1, 1, 1, 0x64, 0x5F });
+    longName.resize (600, 'n');
+    Record r2 (longName);
+    reader.LoadChunk (r2.get());
     for (const auto& v : reader.GetDataValues())
-        EXPECT_LE(v.name.Length(), 253u);
+        EXPECT_LE (v.name.Length(), 253u);
 }
 
-TEST(AaxChunk, GarbageNeverReadsOutside)
+TEST (AaxChunk, GarbageNeverReadsOutside)
 {
-    std::mt19937 rng(1234);
+    std::mt19937 rng (1234);
     const unsigned char letters[] = { 'd', 'f', 'l', 's', 'r', 'x', 0, '_', 'a' };
     for (int round = 0; round < 2000; ++round)
     {
         const size_t size = 4 + rng() % 80;
-        std::vector<unsigned char> bytes(size);
+        std::vector<unsigned char> bytes (size);
         for (auto& b : bytes)
-            b = (rng() % 3 == 0) ? letters[rng() % sizeof(letters)] : static_cast<unsigned char>(rng());
+            b = (rng() % 3 == 0) ? letters[rng() % sizeof (letters)] : static_cast<unsigned char> (rng());
         bytes[0] = bytes[1] = bytes[2] = bytes[3] = 1;
-        Record record(bytes);
+        Record record (bytes);
         AAX_CChunkDataParser reader;
-        reader.LoadChunk(record.get());
-        EXPECT_LE(reader.GetDataValues().size(), size);
+        reader.LoadChunk (record.get());
+        EXPECT_LE (reader.GetDataValues().size(), size);
         // Whatever was read can be written again.
         const int32_t rewritten = reader.GetChunkDataSize();
-        ASSERT_GE(rewritten, 4);
-        Record out(static_cast<size_t>(rewritten));
-        EXPECT_EQ(AAX_SUCCESS, reader.GetChunkData(out.get()));
+        ASSERT_GE (rewritten, 4);
+        Record out (static_cast<size_t> (rewritten));
+        EXPECT_EQ (AAX_SUCCESS, reader.GetChunkData (out.get()));
     }
 }
 
-TEST(AaxChunk, WriteRejectsANullRecord)
+TEST (AaxChunk, WriteRejectsANullRecord)
 {
-    EXPECT_EQ(kErrChunkWrite, FiveParameters().GetChunkData(nullptr));
+    EXPECT_EQ (kErrChunkWrite, FiveParameters().GetChunkData (nullptr));
 }
 
 } // namespace

@@ -23,31 +23,31 @@ struct Worker
     int32_t next = 100;
     std::vector<std::string> filled;
 
-    AAX_Result Fill(const char* identifier, AAX_CPacket& packet)
+    AAX_Result Fill (const char* identifier, AAX_CPacket& packet)
     {
-        filled.push_back(identifier);
+        filled.push_back (identifier);
         *packet.GetPtr<int32_t>() = next++;
         return AAX_SUCCESS;
     }
-    AAX_Result FillWithoutId(AAX_CPacket& packet)
+    AAX_Result FillWithoutId (AAX_CPacket& packet)
     {
-        filled.push_back("(packet)");
+        filled.push_back ("(packet)");
         *packet.GetPtr<int32_t>() = next++;
         return AAX_SUCCESS;
     }
-    AAX_Result Fail(const char* identifier, AAX_CPacket&)
+    AAX_Result Fail (const char* identifier, AAX_CPacket&)
     {
-        filled.push_back(std::string("fail:") + identifier);
+        filled.push_back (std::string ("fail:") + identifier);
         return -1;
     }
-    AAX_Result Throw(const char*, AAX_CPacket&) { throw std::runtime_error("handler failure"); }
+    AAX_Result Throw (const char*, AAX_CPacket&) { throw std::runtime_error ("handler failure"); }
 };
 
-int32_t Int32Of(const FakeController::Post& post)
+int32_t Int32Of (const FakeController::Post& post)
 {
     int32_t v = 0;
-    EXPECT_EQ(4u, post.bytes.size());
-    std::memcpy(&v, post.bytes.data(), sizeof(v));
+    EXPECT_EQ (4u, post.bytes.size());
+    std::memcpy (&v, post.bytes.data(), sizeof (v));
     return v;
 }
 
@@ -56,202 +56,202 @@ struct DispatcherTest : ::testing::Test
     FakeController controller;
     Worker worker;
     AAX_CPacketDispatcher dispatcher;
-    AAX_CPacketHandler<Worker> fill{ &worker, &Worker::Fill };
-    AAX_CPacketHandler<Worker> fail{ &worker, &Worker::Fail };
+    AAX_CPacketHandler<Worker> fill { &worker, &Worker::Fill };
+    AAX_CPacketHandler<Worker> fail { &worker, &Worker::Fail };
 
-    void SetUp() override { dispatcher.Initialize(&controller, nullptr); }
+    void SetUp() override { dispatcher.Initialize (&controller, nullptr); }
 };
 
-TEST_F(DispatcherTest, NewPacketsAreDirtyAndPostedOnce)
+TEST_F (DispatcherTest, NewPacketsAreDirtyAndPostedOnce)
 {
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.RegisterPacket("MasterBypassID", 3, &fill));
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch());
-    ASSERT_EQ(1u, controller.posts.size());
-    EXPECT_EQ(3, controller.posts[0].port);
-    EXPECT_EQ(100, Int32Of(controller.posts[0]));
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.RegisterPacket ("MasterBypassID", 3, &fill));
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
+    ASSERT_EQ (1u, controller.posts.size());
+    EXPECT_EQ (3, controller.posts[0].port);
+    EXPECT_EQ (100, Int32Of (controller.posts[0]));
 
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch()); // nothing changed: nothing posted
-    EXPECT_EQ(1u, controller.posts.size());
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch()); // nothing changed: nothing posted
+    EXPECT_EQ (1u, controller.posts.size());
 
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.SetDirty("MasterBypassID", true));
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.SetDirty ("MasterBypassID", true));
     dispatcher.Dispatch();
-    ASSERT_EQ(2u, controller.posts.size());
-    EXPECT_EQ(101, Int32Of(controller.posts[1]));
+    ASSERT_EQ (2u, controller.posts.size());
+    EXPECT_EQ (101, Int32Of (controller.posts[1]));
 
-    dispatcher.SetDirty("MasterBypassID", true);
-    dispatcher.SetDirty("MasterBypassID", false); // cleared again
+    dispatcher.SetDirty ("MasterBypassID", true);
+    dispatcher.SetDirty ("MasterBypassID", false); // cleared again
     dispatcher.Dispatch();
-    EXPECT_EQ(2u, controller.posts.size());
+    EXPECT_EQ (2u, controller.posts.size());
 }
 
-TEST_F(DispatcherTest, UnknownIdentifierChangesNothing)
+TEST_F (DispatcherTest, UnknownIdentifierChangesNothing)
 {
-    dispatcher.RegisterPacket("a", 1, &fill);
+    dispatcher.RegisterPacket ("a", 1, &fill);
     dispatcher.Dispatch();
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.SetDirty("never", true));
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.SetDirty(nullptr, true));
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.SetDirty ("never", true));
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.SetDirty (nullptr, true));
     dispatcher.Dispatch();
-    EXPECT_EQ(1u, controller.posts.size());
+    EXPECT_EQ (1u, controller.posts.size());
 }
 
-TEST_F(DispatcherTest, IdentifiersOnOnePortShareOnePacket)
+TEST_F (DispatcherTest, IdentifiersOnOnePortShareOnePacket)
 {
-    dispatcher.RegisterPacket("zeta", 2, &fill);
-    dispatcher.RegisterPacket("alpha", 2, &fill);
+    dispatcher.RegisterPacket ("zeta", 2, &fill);
+    dispatcher.RegisterPacket ("alpha", 2, &fill);
     dispatcher.Dispatch();
-    ASSERT_EQ(1u, controller.posts.size());
-    EXPECT_EQ(std::vector<std::string>({ "alpha" }), worker.filled); // sorts first
+    ASSERT_EQ (1u, controller.posts.size());
+    EXPECT_EQ (std::vector<std::string> ({ "alpha" }), worker.filled); // sorts first
 
     worker.filled.clear();
-    dispatcher.SetDirty("zeta", true);
-    dispatcher.SetDirty("alpha", true);
+    dispatcher.SetDirty ("zeta", true);
+    dispatcher.SetDirty ("alpha", true);
     dispatcher.Dispatch();
-    EXPECT_EQ(2u, controller.posts.size());
-    EXPECT_EQ(std::vector<std::string>({ "alpha" }), worker.filled);
+    EXPECT_EQ (2u, controller.posts.size());
+    EXPECT_EQ (std::vector<std::string> ({ "alpha" }), worker.filled);
 
     worker.filled.clear();
-    dispatcher.SetDirty("zeta", true); // marks the shared packet
+    dispatcher.SetDirty ("zeta", true); // marks the shared packet
     dispatcher.Dispatch();
-    EXPECT_EQ(std::vector<std::string>({ "alpha" }), worker.filled);
+    EXPECT_EQ (std::vector<std::string> ({ "alpha" }), worker.filled);
 }
 
-TEST_F(DispatcherTest, OneIdentifierOnTwoPortsPostsBothInRegistrationOrder)
+TEST_F (DispatcherTest, OneIdentifierOnTwoPortsPostsBothInRegistrationOrder)
 {
-    AAX_CPacketHandler<Worker> byPacket(&worker, &Worker::FillWithoutId);
-    dispatcher.RegisterPacket("x", 7, &fill);
-    dispatcher.RegisterPacket("x", 4, &byPacket);
+    AAX_CPacketHandler<Worker> byPacket (&worker, &Worker::FillWithoutId);
+    dispatcher.RegisterPacket ("x", 7, &fill);
+    dispatcher.RegisterPacket ("x", 4, &byPacket);
     dispatcher.Dispatch();
     controller.posts.clear();
     worker.filled.clear();
 
-    dispatcher.SetDirty("x", true);
+    dispatcher.SetDirty ("x", true);
     dispatcher.Dispatch();
-    ASSERT_EQ(2u, controller.posts.size());
-    EXPECT_EQ(7, controller.posts[0].port);
-    EXPECT_EQ(4, controller.posts[1].port);
-    EXPECT_EQ(std::vector<std::string>({ "x", "(packet)" }), worker.filled);
+    ASSERT_EQ (2u, controller.posts.size());
+    EXPECT_EQ (7, controller.posts[0].port);
+    EXPECT_EQ (4, controller.posts[1].port);
+    EXPECT_EQ (std::vector<std::string> ({ "x", "(packet)" }), worker.filled);
 }
 
-TEST_F(DispatcherTest, HandlerFailureNeitherPostsNorChangesTheResult)
+TEST_F (DispatcherTest, HandlerFailureNeitherPostsNorChangesTheResult)
 {
-    dispatcher.RegisterPacket("a", 1, &fill);
-    dispatcher.RegisterPacket("b", 2, &fail);
+    dispatcher.RegisterPacket ("a", 1, &fill);
+    dispatcher.RegisterPacket ("b", 2, &fail);
     controller.postResult = kErrMissingObject; // the controller's host is missing
-    EXPECT_EQ(kErrMissingObject, dispatcher.Dispatch()); // the last post's result
-    ASSERT_EQ(1u, controller.posts.size());
-    EXPECT_EQ(1, controller.posts[0].port);
-    EXPECT_EQ(std::vector<std::string>({ "a", "fail:b" }), worker.filled);
+    EXPECT_EQ (kErrMissingObject, dispatcher.Dispatch()); // the last post's result
+    ASSERT_EQ (1u, controller.posts.size());
+    EXPECT_EQ (1, controller.posts[0].port);
+    EXPECT_EQ (std::vector<std::string> ({ "a", "fail:b" }), worker.filled);
 
     worker.filled.clear();
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch()); // both packets are clean now
-    EXPECT_TRUE(worker.filled.empty());
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch()); // both packets are clean now
+    EXPECT_TRUE (worker.filled.empty());
 
-    dispatcher.SetDirty("b", true);
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch()); // failure only: 0
+    dispatcher.SetDirty ("b", true);
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch()); // failure only: 0
 }
 
-TEST_F(DispatcherTest, ThrowingHandlerCountsAsFailure)
+TEST_F (DispatcherTest, ThrowingHandlerCountsAsFailure)
 {
-    AAX_CPacketHandler<Worker> thrower(&worker, &Worker::Throw);
-    dispatcher.RegisterPacket("t", 5, &thrower);
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch());
-    EXPECT_TRUE(controller.posts.empty());
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch());
+    AAX_CPacketHandler<Worker> thrower (&worker, &Worker::Throw);
+    dispatcher.RegisterPacket ("t", 5, &thrower);
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
+    EXPECT_TRUE (controller.posts.empty());
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
 }
 
-TEST_F(DispatcherTest, BadRegistrationsAreRefusedOrSkipped)
+TEST_F (DispatcherTest, BadRegistrationsAreRefusedOrSkipped)
 {
-    EXPECT_EQ(kErrMissingObject, dispatcher.RegisterPacket(nullptr, 1, &fill));
-    EXPECT_EQ(kErrMissingObject, dispatcher.RegisterPacket("a", 1, nullptr));
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.RegisterPacket("neg", -1, &fill)); // no packet
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.SetDirty("neg", true));
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch());
-    EXPECT_TRUE(controller.posts.empty());
-    EXPECT_TRUE(worker.filled.empty());
+    EXPECT_EQ (kErrMissingObject, dispatcher.RegisterPacket (nullptr, 1, &fill));
+    EXPECT_EQ (kErrMissingObject, dispatcher.RegisterPacket ("a", 1, nullptr));
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.RegisterPacket ("neg", -1, &fill)); // no packet
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.SetDirty ("neg", true));
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
+    EXPECT_TRUE (controller.posts.empty());
+    EXPECT_TRUE (worker.filled.empty());
 
     // A handler that names no member answers kErrMissingObject.
-    AAX_CPacketHandler<Worker> empty(&worker, static_cast<AAX_CPacketHandler<Worker>::IdPacketMember>(nullptr));
-    AAX_CPacket packet(0);
-    EXPECT_EQ(kErrMissingObject, empty.Call("a", packet));
-    std::unique_ptr<AAX_IPacketHandler> clone(fill.Clone());
-    EXPECT_EQ(AAX_SUCCESS, clone->Call("c", packet));
-    EXPECT_EQ(4u, packet.GetDataSize());
+    AAX_CPacketHandler<Worker> empty (&worker, static_cast<AAX_CPacketHandler<Worker>::IdPacketMember> (nullptr));
+    AAX_CPacket packet (0);
+    EXPECT_EQ (kErrMissingObject, empty.Call ("a", packet));
+    std::unique_ptr<AAX_IPacketHandler> clone (fill.Clone());
+    EXPECT_EQ (AAX_SUCCESS, clone->Call ("c", packet));
+    EXPECT_EQ (4u, packet.GetDataSize());
 }
 
-TEST_F(DispatcherTest, WithoutControllerNothingIsPosted)
+TEST_F (DispatcherTest, WithoutControllerNothingIsPosted)
 {
     AAX_CPacketDispatcher lonely;
-    lonely.RegisterPacket("a", 1, &fill);
-    EXPECT_EQ(kErrMissingObject, lonely.Dispatch());
+    lonely.RegisterPacket ("a", 1, &fill);
+    EXPECT_EQ (kErrMissingObject, lonely.Dispatch());
 }
 
-TEST(AaxPacket, BufferSizes)
+TEST (AaxPacket, BufferSizes)
 {
-    AAX_CPacket packet(3);
-    EXPECT_TRUE(packet.IsDirty());
-    EXPECT_EQ(0u, packet.GetDataSize());
+    AAX_CPacket packet (3);
+    EXPECT_TRUE (packet.IsDirty());
+    EXPECT_EQ (0u, packet.GetDataSize());
     *packet.GetPtr<double>() = 1.5;
-    EXPECT_EQ(8u, packet.GetDataSize());
+    EXPECT_EQ (8u, packet.GetDataSize());
     AAX_CPacket::SPacketData data;
-    EXPECT_EQ(8u, data.Size());
-    EXPECT_NE(nullptr, data.Get(1));
-    EXPECT_EQ(1u, data.Size());
-    EXPECT_THROW(data.Get(0), std::out_of_range);
+    EXPECT_EQ (8u, data.Size());
+    EXPECT_NE (nullptr, data.Get (1));
+    EXPECT_EQ (1u, data.Size());
+    EXPECT_THROW (data.Get (0), std::out_of_range);
 }
 
-TEST(AaxMutex, ReentryAndForeignUnlock)
+TEST (AaxMutex, ReentryAndForeignUnlock)
 {
     AAX_CMutex mutex;
-    EXPECT_TRUE(mutex.Lock());
-    EXPECT_FALSE(mutex.Lock()); // already held by this thread
+    EXPECT_TRUE (mutex.Lock());
+    EXPECT_FALSE (mutex.Lock()); // already held by this thread
 
-    std::atomic<bool> otherLocked{ false };
-    std::thread foreign([&] {
+    std::atomic<bool> otherLocked { false };
+    std::thread foreign ([&] {
         mutex.Unlock(); // not the holder: nothing
     });
     foreign.join();
 
-    std::thread waiter([&] {
-        EXPECT_TRUE(mutex.Lock()); // waits until released below
+    std::thread waiter ([&] {
+        EXPECT_TRUE (mutex.Lock()); // waits until released below
         otherLocked = true;
         mutex.Unlock();
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_FALSE(otherLocked.load()); // still held: the foreign unlock did nothing
+    std::this_thread::sleep_for (std::chrono::milliseconds (20));
+    EXPECT_FALSE (otherLocked.load()); // still held: the foreign unlock did nothing
     mutex.Unlock(); // one unlock releases
     waiter.join();
-    EXPECT_TRUE(otherLocked.load());
+    EXPECT_TRUE (otherLocked.load());
 
     {
-        AAX_StLock_Guard outer(mutex);
+        AAX_StLock_Guard outer (mutex);
         {
-            AAX_StLock_Guard inner(mutex); // nested: leaves the lock held
+            AAX_StLock_Guard inner (mutex); // nested: leaves the lock held
         }
-        EXPECT_FALSE(mutex.Lock());
+        EXPECT_FALSE (mutex.Lock());
     }
-    EXPECT_TRUE(mutex.Lock()); // the outer guard released it
+    EXPECT_TRUE (mutex.Lock()); // the outer guard released it
     mutex.Unlock();
 }
 
-TEST(AaxMutex, DispatcherUnderConcurrentMarking)
+TEST (AaxMutex, DispatcherUnderConcurrentMarking)
 {
     FakeController controller;
     Worker worker;
     AAX_CPacketDispatcher dispatcher;
-    dispatcher.Initialize(&controller, nullptr);
-    AAX_CPacketHandler<Worker> fill(&worker, &Worker::Fill);
-    dispatcher.RegisterPacket("a", 1, &fill);
-    dispatcher.RegisterPacket("b", 2, &fill);
-    std::thread marker([&] {
+    dispatcher.Initialize (&controller, nullptr);
+    AAX_CPacketHandler<Worker> fill (&worker, &Worker::Fill);
+    dispatcher.RegisterPacket ("a", 1, &fill);
+    dispatcher.RegisterPacket ("b", 2, &fill);
+    std::thread marker ([&] {
         for (int i = 0; i < 5000; ++i)
-            dispatcher.SetDirty((i % 2) ? "a" : "b", true);
+            dispatcher.SetDirty ((i % 2) ? "a" : "b", true);
     });
     for (int i = 0; i < 5000; ++i)
         dispatcher.Dispatch();
     marker.join();
     dispatcher.Dispatch();
-    EXPECT_EQ(worker.filled.size(), controller.posts.size());
-    EXPECT_EQ(AAX_SUCCESS, dispatcher.Dispatch());
+    EXPECT_EQ (worker.filled.size(), controller.posts.size());
+    EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
 }
 
 } // namespace

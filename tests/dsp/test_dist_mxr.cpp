@@ -65,7 +65,7 @@ TEST (DistMxr, HardLimits)
 TEST (DistMxr, DriveAmplifies)
 {
     auto s = makeState (1.0f, 1.0f);
-    EXPECT_FLOAT_EQ (dist_mxr_dsp (&s, 0.05f), 0.98073f);   // 0.05 * 32.4 limits to 1
+    EXPECT_FLOAT_EQ (dist_mxr_dsp (&s, 0.05f), 0.98073f); // 0.05 * 32.4 limits to 1
 
     // Half drive: gain 1 + 5 pi; 0.01 lands at 256 + 255 * 0.167079...
     auto h = makeState (0.5f, 1.0f);
@@ -101,7 +101,7 @@ TEST (DistMxr, NanStaysDefined)
 {
     auto s = makeState (0.0f, 1.0f);
     const float y = dist_mxr_dsp (&s, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_FLOAT_EQ (y, 0.001333f);  // treated as a zero input
+    EXPECT_FLOAT_EQ (y, 0.001333f); // treated as a zero input
 
     auto d = makeState (std::numeric_limits<float>::quiet_NaN(), 1.0f);
     EXPECT_TRUE (std::isfinite (dist_mxr_dsp (&d, 0.3f)));

@@ -43,14 +43,22 @@ float sineGain (vqsp_filter_ms20_lp& f, float hz, float rate)
 struct CountingFilter : vqsp_filter_ms20_lp
 {
     int recalculations = 0;
-    void recalculate() override { ++recalculations; vqsp_filter_ms20_lp::recalculate(); }
+    void recalculate() override
+    {
+        ++recalculations;
+        vqsp_filter_ms20_lp::recalculate();
+    }
 };
 
 // Records every sample passed to process, in order.
 struct RecordingBlock : vqsp_block
 {
     std::vector<float> seen;
-    float process (float x) override { seen.push_back (x); return x * 2.0f; }
+    float process (float x) override
+    {
+        seen.push_back (x);
+        return x * 2.0f;
+    }
 };
 } // namespace
 
@@ -151,9 +159,9 @@ static float feedbackSignalFor (float fb)
 
 TEST (Ms20Filter, FeedbackLimiter)
 {
-    EXPECT_FLOAT_EQ (feedbackSignalFor (0.6f), 0.6f);     // at the limit: passes unchanged
-    EXPECT_FLOAT_EQ (feedbackSignalFor (0.8f), 0.65f);    // 0.75 * 0.6 + 0.25 * 0.8
-    EXPECT_FLOAT_EQ (feedbackSignalFor (-2.0f), -0.95f);  // 0.75 * -0.6 + 0.25 * -2
+    EXPECT_FLOAT_EQ (feedbackSignalFor (0.6f), 0.6f); // at the limit: passes unchanged
+    EXPECT_FLOAT_EQ (feedbackSignalFor (0.8f), 0.65f); // 0.75 * 0.6 + 0.25 * 0.8
+    EXPECT_FLOAT_EQ (feedbackSignalFor (-2.0f), -0.95f); // 0.75 * -0.6 + 0.25 * -2
     EXPECT_FLOAT_EQ (feedbackSignalFor (0.3f), 0.3f);
 }
 
@@ -199,7 +207,7 @@ TEST (Ms20Filter, SetResonanceRecalculatesOnlyOnChange)
     EXPECT_EQ (f.recalculations, 1);
     f.setResonance (NAN);
     EXPECT_EQ (f.recalculations, 2);
-    f.setResonance (NAN);   // NaN never equals the stored value
+    f.setResonance (NAN); // NaN never equals the stored value
     EXPECT_EQ (f.recalculations, 3);
 }
 

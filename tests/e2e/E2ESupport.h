@@ -24,17 +24,17 @@ protected:
     void SetUp() override
     {
         std::string error;
-        ASSERT_TRUE(module.load(pluginPath(), error)) << error;
+        ASSERT_TRUE (module.load (pluginPath(), error)) << error;
     }
 
     void TearDown() override { module.unload(); }
 
-    std::unique_ptr<skorvane3host::PluginInstance> makeInstance(AAX_EStemFormat format = AAX_eStemFormat_Stereo,
-                                                                float rate = 44100.0f)
+    std::unique_ptr<skorvane3host::PluginInstance> makeInstance (AAX_EStemFormat format = AAX_eStemFormat_Stereo,
+                                                                 float rate = 44100.0f)
     {
         std::string error;
-        auto instance = skorvane3host::PluginInstance::create(module, 0, format, format, rate, error);
-        EXPECT_NE(instance, nullptr) << error;
+        auto instance = skorvane3host::PluginInstance::create (module, 0, format, format, rate, error);
+        EXPECT_NE (instance, nullptr) << error;
         return instance;
     }
 
@@ -48,21 +48,21 @@ struct CommandResult
 };
 
 // Runs a shell command line, capturing its output.
-inline CommandResult run(const std::string& commandLine)
+inline CommandResult run (const std::string& commandLine)
 {
     CommandResult r;
-    FILE* p = popen((commandLine + " 2>&1").c_str(), "r");
+    FILE* p = popen ((commandLine + " 2>&1").c_str(), "r");
     if (p == nullptr)
         return r;
     std::array<char, 4096> buf {};
     size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.output.append(buf.data(), n);
-    const int status = pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    while ((n = fread (buf.data(), 1, buf.size(), p)) > 0)
+        r.output.append (buf.data(), n);
+    const int status = pclose (p);
+    r.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
     return r;
 }
 
-inline std::string quote(const std::string& s) { return "'" + s + "'"; }
+inline std::string quote (const std::string& s) { return "'" + s + "'"; }
 
 } // namespace e2e

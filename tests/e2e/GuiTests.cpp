@@ -11,70 +11,69 @@ using namespace skorvane3host;
 
 namespace
 {
-void pump(HostWindow& w, int milliseconds)
+void pump (HostWindow& w, int milliseconds)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds (milliseconds);
     while (std::chrono::steady_clock::now() < end)
     {
         w.pumpEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for (std::chrono::milliseconds (10));
     }
 }
 } // namespace
 
 using GuiTest = e2e::PluginTest;
 
-TEST_F(GuiTest, EditorOpensInTheHostWindowAndCloses)
+TEST_F (GuiTest, EditorOpensInTheHostWindowAndCloses)
 {
-    if (std::getenv("DISPLAY") == nullptr)
+    if (std::getenv ("DISPLAY") == nullptr)
         GTEST_SKIP() << "no X display";
     HostWindow window;
     std::string error;
-    ASSERT_TRUE(window.open("Skorvane3 test", 100, 100, error)) << error;
+    ASSERT_TRUE (window.open ("Skorvane3 test", 100, 100, error)) << error;
     {
         auto instance = makeInstance();
-        ASSERT_NE(instance, nullptr);
-        auto editor = PluginEditor::create(*instance, error);
-        ASSERT_NE(editor, nullptr) << error;
-        EXPECT_EQ(module.canUnloadNow(module.hostUnknown()), 2);
+        ASSERT_NE (instance, nullptr);
+        auto editor = PluginEditor::create (*instance, error);
+        ASSERT_NE (editor, nullptr) << error;
+        EXPECT_EQ (module.canUnloadNow (module.hostUnknown()), 2);
 
         for (int round = 0; round < 2; ++round)
         {
-            ASSERT_EQ(editor->attach(window), 0);
+            ASSERT_EQ (editor->attach (window), 0);
             window.show();
-            pump(window, 300);
+            pump (window, 300);
             // The plug-in sized the host's window to its editor.
-            EXPECT_EQ(window.width(), 600);
-            EXPECT_EQ(window.height(), 300);
-            EXPECT_EQ(editor->viewWidth(), 600);
-            EXPECT_EQ(editor->viewHeight(), 300);
-            ASSERT_EQ(editor->detach(), 0);
-            pump(window, 50);
+            EXPECT_EQ (window.width(), 600);
+            EXPECT_EQ (window.height(), 300);
+            EXPECT_EQ (editor->viewWidth(), 600);
+            EXPECT_EQ (editor->viewHeight(), 300);
+            ASSERT_EQ (editor->detach(), 0);
+            pump (window, 50);
         }
 
         // Closing down with the editor open: the GUI object goes first (the
         // host takes its view away), then the instance.
-        ASSERT_EQ(editor->attach(window), 0);
-        pump(window, 100);
+        ASSERT_EQ (editor->attach (window), 0);
+        pump (window, 100);
     }
-    EXPECT_EQ(module.canUnloadNow(module.hostUnknown()), 0);
+    EXPECT_EQ (module.canUnloadNow (module.hostUnknown()), 0);
 }
 
-TEST(GuiCommand, OpensForAFixedTimeAndSavesAScreenshot)
+TEST (GuiCommand, OpensForAFixedTimeAndSavesAScreenshot)
 {
-    if (std::getenv("DISPLAY") == nullptr)
+    if (std::getenv ("DISPLAY") == nullptr)
         GTEST_SKIP() << "no X display";
     const std::string shot = ::testing::TempDir() + "skorvane3_gui.png";
-    const auto r = e2e::run(e2e::quote(e2e::hostPath()) + " gui --seconds 1 --screenshot " + shot + " --plugin " +
-                            e2e::quote(e2e::pluginPath()));
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    FILE* f = std::fopen(shot.c_str(), "rb");
-    ASSERT_NE(f, nullptr);
+    const auto r = e2e::run (e2e::quote (e2e::hostPath()) + " gui --seconds 1 --screenshot " + shot + " --plugin " + e2e::quote (e2e::pluginPath()));
+    ASSERT_EQ (r.exitCode, 0) << r.output;
+    FILE* f = std::fopen (shot.c_str(), "rb");
+    ASSERT_NE (f, nullptr);
     unsigned char sig[8] = {};
-    EXPECT_EQ(std::fread(sig, 1, 8, f), 8u);
-    std::fclose(f);
-    EXPECT_EQ(sig[1], 'P');
-    EXPECT_EQ(sig[2], 'N');
-    EXPECT_EQ(sig[3], 'G');
-    std::remove(shot.c_str());
+    EXPECT_EQ (std::fread (sig, 1, 8, f), 8u);
+    std::fclose (f);
+    EXPECT_EQ (sig[1], 'P');
+    EXPECT_EQ (sig[2], 'N');
+    EXPECT_EQ (sig[3], 'G');
+    std::remove (shot.c_str());
 }

@@ -15,68 +15,68 @@ using namespace skorvane3host;
 
 namespace
 {
-WavData referenceRun(const WavData& input, int blockSize, const std::vector<std::pair<int, float>>& sets)
+WavData referenceRun (const WavData& input, int blockSize, const std::vector<std::pair<int, float>>& sets)
 {
     Skorvane3AudioProcessor processor;
     const int channels = input.numChannels();
-    processor.setPlayConfigDetails(channels, channels, input.sampleRate, blockSize);
-    processor.prepareToPlay(input.sampleRate, blockSize);
+    processor.setPlayConfigDetails (channels, channels, input.sampleRate, blockSize);
+    processor.prepareToPlay (input.sampleRate, blockSize);
     for (const auto& s : sets)
-        processor.setParameter(s.first, s.second);
+        processor.setParameter (s.first, s.second);
 
     WavData out = input;
     juce::MidiBuffer midi;
     const size_t frames = input.numFrames();
-    for (size_t pos = 0; pos < frames; pos += static_cast<size_t>(blockSize))
+    for (size_t pos = 0; pos < frames; pos += static_cast<size_t> (blockSize))
     {
-        const int n = static_cast<int>(std::min<size_t>(static_cast<size_t>(blockSize), frames - pos));
+        const int n = static_cast<int> (std::min<size_t> (static_cast<size_t> (blockSize), frames - pos));
         std::vector<float*> ptrs;
         for (auto& ch : out.channels)
-            ptrs.push_back(ch.data() + pos);
-        juce::AudioBuffer<float> buffer(ptrs.data(), channels, n);
-        processor.processBlock(buffer, midi);
+            ptrs.push_back (ch.data() + pos);
+        juce::AudioBuffer<float> buffer (ptrs.data(), channels, n);
+        processor.processBlock (buffer, midi);
     }
     return out;
 }
 } // namespace
 
-TEST(Reference, CommandLineOutputMatchesTheProcessorRunDirectly)
+TEST (Reference, CommandLineOutputMatchesTheProcessorRunDirectly)
 {
     for (int channels : { 2, 6 })
     {
         WavData input;
         input.sampleRate = 48000;
         input.format = WavSampleFormat::float32;
-        input.channels.assign(static_cast<size_t>(channels), std::vector<float>(5000));
-        std::mt19937 rng(42);
-        std::uniform_real_distribution<float> noise(-0.3f, 0.3f);
+        input.channels.assign (static_cast<size_t> (channels), std::vector<float> (5000));
+        std::mt19937 rng (42);
+        std::uniform_real_distribution<float> noise (-0.3f, 0.3f);
         for (int c = 0; c < channels; ++c)
             for (size_t i = 0; i < 5000; ++i)
-                input.channels[static_cast<size_t>(c)][i] =
-                    0.6f * static_cast<float>(std::sin(0.02 * static_cast<double>(i) * (c + 1))) + noise(rng);
+                input.channels[static_cast<size_t> (c)][i] =
+                    0.6f * static_cast<float> (std::sin (0.02 * static_cast<double> (i) * (c + 1))) + noise (rng);
 
         const std::string in = ::testing::TempDir() + "skorvane3_ref_in.wav";
         const std::string out = ::testing::TempDir() + "skorvane3_ref_out.wav";
         std::string error;
-        ASSERT_TRUE(writeWavFile(in, input, error)) << error;
+        ASSERT_TRUE (writeWavFile (in, input, error)) << error;
 
-        const auto r = e2e::run(e2e::quote(e2e::hostPath()) + " process " + in + " " + out +
-                                " --set Frequency=0.3 --set Resonance=0.6 --set Distortion=0.8 --set Feedback=0.5"
-                                " --block 256 --plugin " + e2e::quote(e2e::pluginPath()));
-        ASSERT_EQ(r.exitCode, 0) << r.output;
+        const auto r = e2e::run (e2e::quote (e2e::hostPath()) + " process " + in + " " + out + " --set Frequency=0.3 --set Resonance=0.6 --set Distortion=0.8 --set Feedback=0.5"
+                                                                                               " --block 256 --plugin "
+                                 + e2e::quote (e2e::pluginPath()));
+        ASSERT_EQ (r.exitCode, 0) << r.output;
         WavData viaHost;
-        ASSERT_TRUE(readWavFile(out, viaHost, error)) << error;
+        ASSERT_TRUE (readWavFile (out, viaHost, error)) << error;
 
-        const WavData expected = referenceRun(input, 256, { { 0, 0.3f }, { 1, 0.6f }, { 2, 0.8f }, { 3, 0.5f } });
-        ASSERT_EQ(viaHost.numChannels(), channels);
-        ASSERT_EQ(viaHost.numFrames(), expected.numFrames());
+        const WavData expected = referenceRun (input, 256, { { 0, 0.3f }, { 1, 0.6f }, { 2, 0.8f }, { 3, 0.5f } });
+        ASSERT_EQ (viaHost.numChannels(), channels);
+        ASSERT_EQ (viaHost.numFrames(), expected.numFrames());
         for (int c = 0; c < channels; ++c)
             for (size_t i = 0; i < expected.numFrames(); ++i)
-                ASSERT_EQ(viaHost.channels[static_cast<size_t>(c)][i], expected.channels[static_cast<size_t>(c)][i])
+                ASSERT_EQ (viaHost.channels[static_cast<size_t> (c)][i], expected.channels[static_cast<size_t> (c)][i])
                     << "channel " << c << " frame " << i;
         // The effect did something.
-        EXPECT_NE(viaHost.channels[0], input.channels[0]);
-        std::remove(in.c_str());
-        std::remove(out.c_str());
+        EXPECT_NE (viaHost.channels[0], input.channels[0]);
+        std::remove (in.c_str());
+        std::remove (out.c_str());
     }
 }

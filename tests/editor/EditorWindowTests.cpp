@@ -98,12 +98,13 @@ TEST_F (EditorTest, OpensAtFixedSizeWithLayoutTextsAndPresetFolders)
 
 TEST_F (EditorTest, OpeningAnimationRevealsInStagesAndSettles)
 {
-    auto alphas = [this]
-    {
+    auto alphas = [this] {
         juce::String s;
-        for (auto& k : editor->sliders)  s << (int) k.getAlpha();
+        for (auto& k : editor->sliders)
+            s << (int) k.getAlpha();
         s << "/";
-        for (auto& l : editor->valueLabels) s << (int) l.getAlpha();
+        for (auto& l : editor->valueLabels)
+            s << (int) l.getAlpha();
         return s;
     };
 
@@ -115,21 +116,21 @@ TEST_F (EditorTest, OpeningAnimationRevealsInStagesAndSettles)
     tick (1);
     EXPECT_NEAR (editor->revealAmount, 64.8f, 1e-4);
 
-    tick (8);   // tick 10
+    tick (8); // tick 10
     EXPECT_NEAR (editor->revealAmount, 160.67f, 0.01);
     EXPECT_EQ (alphas(), juce::String ("00100/00000"));
-    tick (1);   // tick 11
+    tick (1); // tick 11
     EXPECT_EQ (alphas(), juce::String ("01110/00100"));
 
-    tick (9);   // tick 20
+    tick (9); // tick 20
     EXPECT_NEAR (editor->revealAmount, 177.92f, 0.01);
     EXPECT_EQ (alphas(), juce::String ("01110/00100"));
-    tick (1);   // tick 21
+    tick (1); // tick 21
     EXPECT_EQ (alphas(), juce::String ("11111/01110"));
 
-    tick (9);   // tick 30
+    tick (9); // tick 30
     EXPECT_EQ (alphas(), juce::String ("11111/01110"));
-    tick (1);   // tick 31
+    tick (1); // tick 31
     EXPECT_EQ (alphas(), juce::String ("11111/11111"));
 
     tick (149); // tick 180
@@ -151,7 +152,7 @@ TEST_F (EditorTest, TimerTicksOnTheMessageLoop)
 
 TEST_F (EditorTest, KnobsFollowHostChangesWithinOneTickWithoutEchoingThem)
 {
-    tick (1);   // the processor starts with its flag raised: first refresh
+    tick (1); // the processor starts with its flag raised: first refresh
     EXPECT_FALSE ((bool) processor->parametersChanged);
 
     processor->setParameter (1, 0.4f);
@@ -397,11 +398,12 @@ TEST_F (EditorTest, SnapshotShowsGradientBackgroundKnobsAndTitles)
 
 TEST_F (EditorTest, PaintingFollowsTheOpeningAnimation)
 {
-    auto snapshot = [this] { return editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f); };
+    auto snapshot = [this] {
+        return editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);
+    };
 
     // Bright (title text) pixels in an area that holds only a title once it is drawn.
-    auto brightPixels = [] (const juce::Image& image, juce::Rectangle<int> area)
-    {
+    auto brightPixels = [] (const juce::Image& image, juce::Rectangle<int> area) {
         int n = 0;
         for (int y = area.getY(); y < area.getBottom(); ++y)
             for (int x = area.getX(); x < area.getRight(); ++x)
@@ -425,7 +427,7 @@ TEST_F (EditorTest, PaintingFollowsTheOpeningAnimation)
 
     tick (15);
     EXPECT_EQ (brightPixels (snapshot(), res), 0);
-    tick (1);   // tick 16: "DISTORT", "RES" and "FDBACK"
+    tick (1); // tick 16: "DISTORT", "RES" and "FDBACK"
     auto image = snapshot();
     EXPECT_GT (brightPixels (image, res), 10);
     EXPECT_GT (brightPixels (image, distort), 10);
@@ -433,7 +435,7 @@ TEST_F (EditorTest, PaintingFollowsTheOpeningAnimation)
 
     tick (9);
     EXPECT_EQ (brightPixels (snapshot(), freq), 0);
-    tick (1);   // tick 26: "FREQ" and "LEVEL"
+    tick (1); // tick 26: "FREQ" and "LEVEL"
     EXPECT_GT (brightPixels (snapshot(), freq), 10);
 
     // At the end the section titles sit under the knob pairs, the trace is
@@ -483,8 +485,7 @@ TEST_F (EditorTest, OnScreenFrameShowsBackgroundAndKnobs)
         for (int x = 0; x < 600; ++x)
         {
             const auto v = XGetPixel (shot, x, y);
-            frame.setPixelAt (x, y, juce::Colour ((juce::uint8) ((v >> 16) & 0xff), (juce::uint8) ((v >> 8) & 0xff),
-                                                  (juce::uint8) (v & 0xff)));
+            frame.setPixelAt (x, y, juce::Colour ((juce::uint8) ((v >> 16) & 0xff), (juce::uint8) ((v >> 8) & 0xff), (juce::uint8) (v & 0xff)));
         }
     XDestroyImage (shot);
     XCloseDisplay (display);
@@ -514,7 +515,6 @@ TEST_F (EditorTest, OnScreenFrameShowsBackgroundAndKnobs)
     EXPECT_TRUE (isTurquoise (frame.getPixelAt ((int) std::lround (300.0 + 52.5 * std::sin (angle)),
                                                 (int) std::lround (210.0 - 52.5 * std::cos (angle)))));
 }
-
 
 namespace
 {

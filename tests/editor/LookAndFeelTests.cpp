@@ -45,8 +45,7 @@ TEST (Typefaces, EmbeddedDataLoadsBothFacesWithLatin1Coverage)
     EXPECT_LT (medium->getAscent(), 1.0f);
 
     // The black face has the heavier strokes: its "I" is wider.
-    auto strokeWidth = [] (juce::Typeface& face)
-    {
+    auto strokeWidth = [] (juce::Typeface& face) {
         juce::Array<int> glyphs;
         juce::Array<float> offsets;
         face.getGlyphPositions ("I", glyphs, offsets);
@@ -59,8 +58,7 @@ TEST (Typefaces, EmbeddedDataLoadsBothFacesWithLatin1Coverage)
     // Every printable character of codes 1..255 has an outline in both faces
     // ("@", "#", "&", "_" and many accented letters come from the fallback
     // font); control codes and the spaces are blank.
-    auto outlineOf = [] (juce::Typeface& face, int c)
-    {
+    auto outlineOf = [] (juce::Typeface& face, int c) {
         juce::Array<int> glyphs;
         juce::Array<float> offsets;
         face.getGlyphPositions (juce::String::charToString ((juce::juce_wchar) c), glyphs, offsets);
@@ -107,8 +105,7 @@ TEST (CustomLookAndFeelTest, OneTypefaceForEveryFontAndMenuSettings)
 TEST (CustomLookAndFeelTest, KnobArcFollowsTheValue)
 {
     // 80 x 80: value arc radius 30 around (40, 40), stroke 10.
-    auto pointOnArc = [] (double degreesFromUp)
-    {
+    auto pointOnArc = [] (double degreesFromUp) {
         const double a = degreesFromUp * juce::MathConstants<double>::pi / 180.0;
         return juce::Point<int> ((int) std::lround (40.0 + 30.0 * std::sin (a)),
                                  (int) std::lround (40.0 - 30.0 * std::cos (a)));
@@ -118,8 +115,8 @@ TEST (CustomLookAndFeelTest, KnobArcFollowsTheValue)
     const auto half = paintKnob (80, 80, 0.5);
     const auto full = paintKnob (80, 80, 1.0);
 
-    const auto p270 = pointOnArc (270.0);   // early in the range
-    const auto p450 = pointOnArc (450.0);   // late in the range
+    const auto p270 = pointOnArc (270.0); // early in the range
+    const auto p450 = pointOnArc (450.0); // late in the range
 
     EXPECT_FALSE (isTurquoise (empty.getPixelAt (p270.x, p270.y)));
     EXPECT_TRUE (isTurquoise (half.getPixelAt (p270.x, p270.y)));
@@ -141,8 +138,7 @@ TEST (PresetButtonTest, KindsDrawTrianglesTextOrNothing)
 {
     CustomLookAndFeel lnf;
 
-    auto paintButton = [&lnf] (int kind, const juce::String& text, int w, int h)
-    {
+    auto paintButton = [&lnf] (int kind, const juce::String& text, int w, int h) {
         vqPresetButton button;
         button.setLookAndFeel (&lnf);
         button.buttonKind = kind;
@@ -157,8 +153,7 @@ TEST (PresetButtonTest, KindsDrawTrianglesTextOrNothing)
         return image;
     };
 
-    auto countOpaque = [] (const juce::Image& image, int x0, int x1)
-    {
+    auto countOpaque = [] (const juce::Image& image, int x0, int x1) {
         int n = 0;
         for (int y = 0; y < image.getHeight(); ++y)
             for (int x = x0; x < x1; ++x)
@@ -174,7 +169,7 @@ TEST (PresetButtonTest, KindsDrawTrianglesTextOrNothing)
     const auto left = paintButton (0, {}, 20, 20);
     EXPECT_GT (left.getPixelAt (18, 2).getAlpha(), 0);
     EXPECT_EQ (left.getPixelAt (1, 2).getAlpha(), 0);
-    EXPECT_NEAR (left.getPixelAt (18, 10).getAlpha(), 128, 3);   // white at alpha 0.5
+    EXPECT_NEAR (left.getPixelAt (18, 10).getAlpha(), 128, 3); // white at alpha 0.5
 
     const auto right = paintButton (1, {}, 20, 20);
     EXPECT_GT (right.getPixelAt (1, 2).getAlpha(), 0);

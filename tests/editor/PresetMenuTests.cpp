@@ -87,8 +87,10 @@ TEST_F (PresetMenuTest, CommandsSectionsAndIdsForTwoUserAndOneFactoryPreset)
     int userHeader = -1, factoryHeader = -1;
     for (int i = 0; i < (int) all.size(); ++i)
     {
-        if (all[(size_t) i].isHeader && all[(size_t) i].text == "USER PRESETS:")    userHeader = i;
-        if (all[(size_t) i].isHeader && all[(size_t) i].text == "FACTORY PRESETS:") factoryHeader = i;
+        if (all[(size_t) i].isHeader && all[(size_t) i].text == "USER PRESETS:")
+            userHeader = i;
+        if (all[(size_t) i].isHeader && all[(size_t) i].text == "FACTORY PRESETS:")
+            factoryHeader = i;
     }
     ASSERT_GT (userHeader, 2);
     ASSERT_GT (factoryHeader, userHeader);
@@ -128,8 +130,7 @@ TEST_F (PresetMenuTest, SubFoldersBecomeOneLevelOfSubMenus)
     editor->updatePresetMenu();
     const auto all = entries();
 
-    auto find = [&all] (const juce::String& text) -> const MenuEntry*
-    {
+    auto find = [&all] (const juce::String& text) -> const MenuEntry* {
         for (auto& e : all)
             if (e.text == text)
                 return &e;
@@ -207,8 +208,7 @@ TEST_F (PresetMenuTest, NextAndPreviousWrapAroundTheList)
     for (auto& f : editor->presetFiles)
         order.add (f.getFileNameWithoutExtension());
 
-    auto click = [this] (vqPresetButton& b)
-    {
+    auto click = [this] (vqPresetButton& b) {
         editor->buttonClicked (&b);
         return editor->presetButton.getButtonText();
     };
@@ -217,8 +217,8 @@ TEST_F (PresetMenuTest, NextAndPreviousWrapAroundTheList)
     EXPECT_EQ (click (editor->nextButton), order[0]);
     EXPECT_EQ (click (editor->nextButton), order[1]);
     EXPECT_EQ (click (editor->nextButton), order[2]);
-    EXPECT_EQ (click (editor->nextButton), order[0]);      // wraps to the first
-    EXPECT_EQ (click (editor->previousButton), order[2]);  // wraps to the last
+    EXPECT_EQ (click (editor->nextButton), order[0]); // wraps to the first
+    EXPECT_EQ (click (editor->previousButton), order[2]); // wraps to the last
     EXPECT_EQ (click (editor->previousButton), order[1]);
     EXPECT_EQ (editor->currentPresetIndex, 1);
 
@@ -334,15 +334,14 @@ TEST_F (PresetMenuTest, SaveAsCancelledChangesNothing)
     editor->updatePresetMenu();
 
     juce::String dialogTitle;
-    auto dismiss = [&dialogTitle]
-    {
+    auto dismiss = [&dialogTitle] {
         auto* modal = juce::ModalComponentManager::getInstance();
         if (modal->getNumModalComponents() > 0 && dialogTitle.isEmpty())
             dialogTitle = modal->getModalComponent (0)->getName();
         modal->cancelAllModalComponents();
     };
     juce::Timer::callAfterDelay (300, dismiss);
-    juce::Timer::callAfterDelay (2000, dismiss);   // in case the dialog was slow to appear
+    juce::Timer::callAfterDelay (2000, dismiss); // in case the dialog was slow to appear
 
     editor->performPresetMenuItem (3);
 
@@ -355,7 +354,7 @@ TEST_F (PresetMenuTest, SaveAsCancelledChangesNothing)
 
 namespace
 {
-template <typename ComponentType>
+template<typename ComponentType>
 ComponentType* findDescendant (juce::Component& parent)
 {
     for (auto* child : parent.getChildren())
@@ -378,15 +377,14 @@ TEST_F (PresetMenuTest, MenuChoiceAfterTheEditorClosedIsDropped)
     processor->setCurrentPresetName ("before");
 
     bool menuWasOpen = false;
-    auto closeThenChooseCopy = [this, &menuWasOpen]
-    {
+    auto closeThenChooseCopy = [this, &menuWasOpen] {
         auto* modal = juce::ModalComponentManager::getInstance();
         if (modal->getNumModalComponents() == 0 || editor == nullptr)
             return;
         menuWasOpen = true;
         auto* menuWindow = modal->getModalComponent (0);
-        editor.reset();                     // the host closes the window
-        menuWindow->exitModalState (1);     // "Copy to clipboard" chosen
+        editor.reset(); // the host closes the window
+        menuWindow->exitModalState (1); // "Copy to clipboard" chosen
     };
     // Queued before the menu opens, so it runs first in the menu's modal loop
     // (a menu in a process without keyboard focus closes itself soon after).
@@ -410,8 +408,7 @@ TEST_F (PresetMenuTest, SaveChosenAfterTheEditorClosedIsDropped)
     const auto userFolder = editor->userPresetFolder;
 
     bool dialogWasOpen = false;
-    auto closeThenSave = [this, &dialogWasOpen]
-    {
+    auto closeThenSave = [this, &dialogWasOpen] {
         auto* modal = juce::ModalComponentManager::getInstance();
         if (modal->getNumModalComponents() == 0 || editor == nullptr)
             return;
@@ -421,8 +418,8 @@ TEST_F (PresetMenuTest, SaveChosenAfterTheEditorClosedIsDropped)
             return;
         dialogWasOpen = true;
         browser->setFileName ("Late");
-        editor.reset();                 // the host closes the window
-        dialog->exitModalState (1);     // "Save" pressed
+        editor.reset(); // the host closes the window
+        dialog->exitModalState (1); // "Save" pressed
     };
     // Queued before the dialog opens, so it runs first in the dialog's modal loop.
     juce::MessageManager::callAsync (closeThenSave);

@@ -25,41 +25,41 @@ public:
     void DetachAutomation()
     {
         for (int32_t i = 0; i < hostParameters.NumParameters(); ++i)
-            hostParameters.GetParameter(i)->SetAutomationDelegate(nullptr);
+            hostParameters.GetParameter (i)->SetAutomationDelegate (nullptr);
     }
 
 protected:
     AAX_Result EffectInit() override
     {
         for (int i = 0; i < 2; ++i)
-            hostParameters.AddParameter(new AAX_CParameter<float>(std::to_string(i).c_str(), AAX_CString("Parameter"), 0.25f,
-                                                                  AAX_CLinearTaperDelegate<float, 0>(0.0f, 1.0f),
-                                                                  AAX_CNumberDisplayDelegate<float, 3, 0>(), true));
+            hostParameters.AddParameter (new AAX_CParameter<float> (std::to_string (i).c_str(), AAX_CString ("Parameter"), 0.25f,
+                                                                    AAX_CLinearTaperDelegate<float, 0> (0.0f, 1.0f),
+                                                                    AAX_CNumberDisplayDelegate<float, 3, 0>(), true));
         return AAX_SUCCESS;
     }
 };
 
-void appendDouble(std::vector<unsigned char>& data, const char* name, double value)
+void appendDouble (std::vector<unsigned char>& data, const char* name, double value)
 {
-    data.push_back('d');
-    data.push_back('_');
-    data.insert(data.end(), name, name + std::strlen(name) + 1);
+    data.push_back ('d');
+    data.push_back ('_');
+    data.insert (data.end(), name, name + std::strlen (name) + 1);
     while (data.size() % 4 != 0)
-        data.push_back(0);
+        data.push_back (0);
     uint64_t bits;
-    std::memcpy(&bits, &value, sizeof(bits));
+    std::memcpy (&bits, &value, sizeof (bits));
     for (int i = 7; i >= 0; --i)
-        data.push_back(static_cast<unsigned char>(bits >> (8 * i)));
+        data.push_back (static_cast<unsigned char> (bits >> (8 * i)));
 }
 
-std::vector<unsigned char> controlsRecord(const std::vector<unsigned char>& data)
+std::vector<unsigned char> controlsRecord (const std::vector<unsigned char>& data)
 {
-    std::vector<unsigned char> storage(kAAX_SPlugInChunkHeaderSize + data.size());
-    auto* record = reinterpret_cast<AAX_SPlugInChunk*>(storage.data());
-    record->size = static_cast<int32_t>(data.size());
+    std::vector<unsigned char> storage (kAAX_SPlugInChunkHeaderSize + data.size());
+    auto* record = reinterpret_cast<AAX_SPlugInChunk*> (storage.data());
+    record->size = static_cast<int32_t> (data.size());
     record->version = -1;
     record->chunkID = kControlsChunkID;
-    std::memcpy(storage.data() + kAAX_SPlugInChunkHeaderSize, data.data(), data.size());
+    std::memcpy (storage.data() + kAAX_SPlugInChunkHeaderSize, data.data(), data.size());
     return storage;
 }
 
@@ -69,7 +69,7 @@ struct Effect
     Effect()
     {
         effect->AddRef();
-        effect->Initialize(nullptr);
+        effect->Initialize (nullptr);
         effect->DetachAutomation();
     }
     ~Effect()
@@ -77,49 +77,49 @@ struct Effect
         effect->Uninitialize();
         effect->Release();
     }
-    double value(const char* id) const
+    double value (const char* id) const
     {
         double v = -1.0;
-        effect->GetParameterNormalizedValue(id, &v);
+        effect->GetParameterNormalizedValue (id, &v);
         return v;
     }
 };
 } // namespace
 
-TEST(ControlsChunkValues, NotANumberLeavesTheParameterUnchanged)
+TEST (ControlsChunkValues, NotANumberLeavesTheParameterUnchanged)
 {
     Effect e;
     std::vector<unsigned char> data = { 1, 1, 1, 1 };
-    appendDouble(data, "0", std::numeric_limits<double>::quiet_NaN());
-    appendDouble(data, "1", 0.75);
-    const auto record = controlsRecord(data);
+    appendDouble (data, "0", std::numeric_limits<double>::quiet_NaN());
+    appendDouble (data, "1", 0.75);
+    const auto record = controlsRecord (data);
 
-    EXPECT_EQ(AAX_SUCCESS, e.effect->SetChunk(kControlsChunkID, reinterpret_cast<const AAX_SPlugInChunk*>(record.data())));
-    EXPECT_DOUBLE_EQ(0.25, e.value("0"));
-    EXPECT_DOUBLE_EQ(0.75, e.value("1"));
+    EXPECT_EQ (AAX_SUCCESS, e.effect->SetChunk (kControlsChunkID, reinterpret_cast<const AAX_SPlugInChunk*> (record.data())));
+    EXPECT_DOUBLE_EQ (0.25, e.value ("0"));
+    EXPECT_DOUBLE_EQ (0.75, e.value ("1"));
 
     // The chunk of the current values compares equal to them.
     uint32_t size = 0;
-    ASSERT_EQ(AAX_SUCCESS, e.effect->GetChunkSize(kControlsChunkID, &size));
-    std::vector<unsigned char> written(kAAX_SPlugInChunkHeaderSize + size);
-    auto* writtenRecord = reinterpret_cast<AAX_SPlugInChunk*>(written.data());
+    ASSERT_EQ (AAX_SUCCESS, e.effect->GetChunkSize (kControlsChunkID, &size));
+    std::vector<unsigned char> written (kAAX_SPlugInChunkHeaderSize + size);
+    auto* writtenRecord = reinterpret_cast<AAX_SPlugInChunk*> (written.data());
     writtenRecord->chunkID = kControlsChunkID;
-    ASSERT_EQ(AAX_SUCCESS, e.effect->GetChunk(kControlsChunkID, writtenRecord));
+    ASSERT_EQ (AAX_SUCCESS, e.effect->GetChunk (kControlsChunkID, writtenRecord));
     writtenRecord->chunkID = kControlsChunkID;
     AAX_CBoolean equal = 0;
-    EXPECT_EQ(AAX_SUCCESS, e.effect->CompareActiveChunk(writtenRecord, &equal));
-    EXPECT_EQ(1, equal);
+    EXPECT_EQ (AAX_SUCCESS, e.effect->CompareActiveChunk (writtenRecord, &equal));
+    EXPECT_EQ (1, equal);
 }
 
-TEST(ControlsChunkValues, OutOfRangeValuesAreHeldInRange)
+TEST (ControlsChunkValues, OutOfRangeValuesAreHeldInRange)
 {
     Effect e;
     std::vector<unsigned char> data = { 1, 1, 1, 1 };
-    appendDouble(data, "0", 7.5);
-    appendDouble(data, "1", -1.0e300); // beyond float: narrows to -infinity
-    const auto record = controlsRecord(data);
+    appendDouble (data, "0", 7.5);
+    appendDouble (data, "1", -1.0e300); // beyond float: narrows to -infinity
+    const auto record = controlsRecord (data);
 
-    EXPECT_EQ(AAX_SUCCESS, e.effect->SetChunk(kControlsChunkID, reinterpret_cast<const AAX_SPlugInChunk*>(record.data())));
-    EXPECT_DOUBLE_EQ(1.0, e.value("0"));
-    EXPECT_DOUBLE_EQ(0.0, e.value("1"));
+    EXPECT_EQ (AAX_SUCCESS, e.effect->SetChunk (kControlsChunkID, reinterpret_cast<const AAX_SPlugInChunk*> (record.data())));
+    EXPECT_DOUBLE_EQ (1.0, e.value ("0"));
+    EXPECT_DOUBLE_EQ (0.0, e.value ("1"));
 }

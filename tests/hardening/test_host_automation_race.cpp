@@ -23,62 +23,62 @@ constexpr int kBlocks = 300;
 constexpr int kBlockSize = 256;
 constexpr int kRounds = 1000;
 
-double automationValue(int round, int index)
+double automationValue (int round, int index)
 {
     return (double) ((round * (index + 3) + index * 17) % 101) / 100.0;
 }
 } // namespace
 
-TEST(HostAutomationRace, AutomationWhileProcessing)
+TEST (HostAutomationRace, AutomationWhileProcessing)
 {
     PluginModule module;
     std::string error;
-    ASSERT_TRUE(module.load(SKORVANE3_PLUGIN_PATH, error)) << error;
+    ASSERT_TRUE (module.load (SKORVANE3_PLUGIN_PATH, error)) << error;
 
     {
-        auto instance = PluginInstance::create(module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
-        ASSERT_TRUE(instance) << error;
+        auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
+        ASSERT_TRUE (instance) << error;
         auto* effect = instance->effect();
 
-        std::vector<std::vector<float>> in(2, std::vector<float>(kBlockSize)), out = in;
+        std::vector<std::vector<float>> in (2, std::vector<float> (kBlockSize)), out = in;
         for (int c = 0; c < 2; ++c)
             for (int i = 0; i < kBlockSize; ++i)
-                in[c][i] = 0.8f * (float) std::sin(0.05 * i + c);
+                in[c][i] = 0.8f * (float) std::sin (0.05 * i + c);
         const float* inPtrs[2] = { in[0].data(), in[1].data() };
         float* outPtrs[2] = { out[0].data(), out[1].data() };
 
         std::atomic<bool> started { false };
         bool finite = true;
-        std::thread audio([&] {
+        std::thread audio ([&] {
             started = true;
             for (int b = 0; b < kBlocks; ++b)
             {
-                instance->process(inPtrs, outPtrs, kBlockSize);
+                instance->process (inPtrs, outPtrs, kBlockSize);
                 for (int c = 0; c < 2; ++c)
                     for (float x : out[c])
-                        finite = finite && std::isfinite(x) && std::fabs(x) <= 1.0f + 1.0e-5f;
+                        finite = finite && std::isfinite (x) && std::fabs (x) <= 1.0f + 1.0e-5f;
             }
         });
 
-        std::thread automation([&] {
-            while (!started)
+        std::thread automation ([&] {
+            while (! started)
                 std::this_thread::yield();
             for (int round = 0; round < kRounds; ++round)
                 for (int index = 0; index < 5; ++index)
-                    effect->UpdateParameterNormalizedValue(std::to_string(index).c_str(), automationValue(round, index),
-                                                           AAX_eUpdateSource_Parameter);
+                    effect->UpdateParameterNormalizedValue (std::to_string (index).c_str(), automationValue (round, index),
+                                                            AAX_eUpdateSource_Parameter);
         });
 
         std::atomic<bool> stop { false };
-        std::thread reader([&] {
-            while (!stop)
+        std::thread reader ([&] {
+            while (! stop)
             {
                 for (int index = 0; index < 5; ++index)
                 {
-                    const std::string id = std::to_string(index);
-                    const double v = instance->parameterValue(id);
-                    EXPECT_TRUE(v >= 0.0 && v <= 1.0);
-                    instance->parameterValueText(id);
+                    const std::string id = std::to_string (index);
+                    const double v = instance->parameterValue (id);
+                    EXPECT_TRUE (v >= 0.0 && v <= 1.0);
+                    instance->parameterValueText (id);
                 }
                 std::this_thread::yield();
             }
@@ -89,9 +89,9 @@ TEST(HostAutomationRace, AutomationWhileProcessing)
         stop = true;
         reader.join();
 
-        EXPECT_TRUE(finite);
+        EXPECT_TRUE (finite);
         for (int index = 0; index < 5; ++index)
-            EXPECT_NEAR(instance->parameterValue(std::to_string(index)), automationValue(kRounds - 1, index), 1.0e-6)
+            EXPECT_NEAR (instance->parameterValue (std::to_string (index)), automationValue (kRounds - 1, index), 1.0e-6)
                 << "parameter " << index;
     }
     module.unload();
@@ -99,53 +99,53 @@ TEST(HostAutomationRace, AutomationWhileProcessing)
 
 // The host saves and restores both chunks on its own thread while automation
 // plays and audio runs (the chunk calls themselves never overlap each other).
-TEST(HostAutomationRace, ChunksWhileAutomatingAndProcessing)
+TEST (HostAutomationRace, ChunksWhileAutomatingAndProcessing)
 {
     PluginModule module;
     std::string error;
-    ASSERT_TRUE(module.load(SKORVANE3_PLUGIN_PATH, error)) << error;
+    ASSERT_TRUE (module.load (SKORVANE3_PLUGIN_PATH, error)) << error;
 
     {
-        auto instance = PluginInstance::create(module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
-        ASSERT_TRUE(instance) << error;
+        auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
+        ASSERT_TRUE (instance) << error;
         auto* effect = instance->effect();
         const auto ids = instance->chunkIDs();
-        ASSERT_FALSE(ids.empty());
+        ASSERT_FALSE (ids.empty());
 
-        std::vector<std::vector<float>> in(2, std::vector<float>(kBlockSize, 0.5f)), out = in;
+        std::vector<std::vector<float>> in (2, std::vector<float> (kBlockSize, 0.5f)), out = in;
         const float* inPtrs[2] = { in[0].data(), in[1].data() };
         float* outPtrs[2] = { out[0].data(), out[1].data() };
 
         std::atomic<bool> started { false };
-        std::thread audio([&] {
+        std::thread audio ([&] {
             started = true;
             for (int b = 0; b < kBlocks; ++b)
-                instance->process(inPtrs, outPtrs, kBlockSize);
+                instance->process (inPtrs, outPtrs, kBlockSize);
         });
 
-        std::thread automation([&] {
-            while (!started)
+        std::thread automation ([&] {
+            while (! started)
                 std::this_thread::yield();
             for (int round = 0; round < kRounds / 2; ++round)
                 for (int index = 0; index < 5; ++index)
-                    effect->UpdateParameterNormalizedValue(std::to_string(index).c_str(), automationValue(round, index),
-                                                           AAX_eUpdateSource_Parameter);
+                    effect->UpdateParameterNormalizedValue (std::to_string (index).c_str(), automationValue (round, index),
+                                                            AAX_eUpdateSource_Parameter);
         });
 
         int restored = 0;
-        std::thread chunks([&] {
-            while (!started)
+        std::thread chunks ([&] {
+            while (! started)
                 std::this_thread::yield();
             for (int i = 0; i < 100; ++i)
                 for (AAX_CTypeID id : ids)
                 {
                     std::vector<uint8_t> data;
                     int32_t version = 0;
-                    if (instance->getChunk(id, data, &version) != AAX_SUCCESS)
+                    if (instance->getChunk (id, data, &version) != AAX_SUCCESS)
                         continue;
                     bool equal = false;
-                    instance->compareChunk(id, data, equal);
-                    if (instance->setChunk(id, data, version) == AAX_SUCCESS)
+                    instance->compareChunk (id, data, equal);
+                    if (instance->setChunk (id, data, version) == AAX_SUCCESS)
                         ++restored;
                 }
         });
@@ -154,11 +154,11 @@ TEST(HostAutomationRace, ChunksWhileAutomatingAndProcessing)
         chunks.join();
         audio.join();
 
-        EXPECT_GT(restored, 0);
+        EXPECT_GT (restored, 0);
         for (int index = 0; index < 5; ++index)
         {
-            const double v = instance->parameterValue(std::to_string(index));
-            EXPECT_TRUE(v >= 0.0 && v <= 1.0) << "parameter " << index;
+            const double v = instance->parameterValue (std::to_string (index));
+            EXPECT_TRUE (v >= 0.0 && v <= 1.0) << "parameter " << index;
         }
     }
     module.unload();

@@ -8,69 +8,69 @@ using namespace skorvane3host;
 
 namespace
 {
-template <class T>
-T* create(IACFUnknown* module, const acfCLSID& clsid, const acfIID& iid)
+template<class T>
+T* create (IACFUnknown* module, const acfCLSID& clsid, const acfIID& iid)
 {
     void* f = nullptr;
-    EXPECT_EQ(module->QueryInterface(IID_IACFComponentFactory, &f), 0);
-    auto* factory = static_cast<IACFComponentFactory*>(f);
+    EXPECT_EQ (module->QueryInterface (IID_IACFComponentFactory, &f), 0);
+    auto* factory = static_cast<IACFComponentFactory*> (f);
     void* out = nullptr;
-    const ACFRESULT r = factory->CreateInstance(clsid, nullptr, iid, &out);
+    const ACFRESULT r = factory->CreateInstance (clsid, nullptr, iid, &out);
     factory->Release();
-    return r == 0 ? static_cast<T*>(out) : nullptr;
+    return r == 0 ? static_cast<T*> (out) : nullptr;
 }
 } // namespace
 
-TEST(HostObjects, FactoryMakesDescriptionObjectsAndEveryReferenceIsReturned)
+TEST (HostObjects, FactoryMakesDescriptionObjectsAndEveryReferenceIsReturned)
 {
     const uint32_t before = liveHostObjectCount();
     {
         auto* module = new HostModuleUnknown();
-        auto* map = create<AAX_IACFPropertyMap>(module, AAXCompID_AAXPropertyMap, IID_IAAXPropertyMapV1);
-        ASSERT_NE(map, nullptr);
+        auto* map = create<AAX_IACFPropertyMap> (module, AAXCompID_AAXPropertyMap, IID_IAAXPropertyMapV1);
+        ASSERT_NE (map, nullptr);
         AAX_CPropertyValue v = 0;
-        EXPECT_EQ(map->GetProperty(AAX_eProperty_ProductID, &v), 0);
-        EXPECT_EQ(map->AddProperty(AAX_eProperty_ProductID, 42), 0);
-        EXPECT_EQ(map->GetProperty(AAX_eProperty_ProductID, &v), 1);
-        EXPECT_EQ(v, 42);
-        EXPECT_EQ(map->RemoveProperty(AAX_eProperty_ProductID), 0);
-        EXPECT_EQ(map->GetProperty(AAX_eProperty_ProductID, &v), 0);
+        EXPECT_EQ (map->GetProperty (AAX_eProperty_ProductID, &v), 0);
+        EXPECT_EQ (map->AddProperty (AAX_eProperty_ProductID, 42), 0);
+        EXPECT_EQ (map->GetProperty (AAX_eProperty_ProductID, &v), 1);
+        EXPECT_EQ (v, 42);
+        EXPECT_EQ (map->RemoveProperty (AAX_eProperty_ProductID), 0);
+        EXPECT_EQ (map->GetProperty (AAX_eProperty_ProductID, &v), 0);
 
-        auto* component = create<AAX_IACFComponentDescriptor>(module, AAXCompID_AAXComponentDescriptor,
-                                                              IID_IAAXComponentDescriptorV1);
-        ASSERT_NE(component, nullptr);
-        map->AddProperty(AAX_eProperty_InputStemFormat, AAX_eStemFormat_Stereo);
-        component->AddAudioIn(0);
-        component->AddPrivateData(7, 8, 0);
-        EXPECT_EQ(component->AddProcessProc_Native(nullptr, map, nullptr, nullptr, nullptr), 0);
+        auto* component = create<AAX_IACFComponentDescriptor> (module, AAXCompID_AAXComponentDescriptor,
+                                                               IID_IAAXComponentDescriptorV1);
+        ASSERT_NE (component, nullptr);
+        map->AddProperty (AAX_eProperty_InputStemFormat, AAX_eStemFormat_Stereo);
+        component->AddAudioIn (0);
+        component->AddPrivateData (7, 8, 0);
+        EXPECT_EQ (component->AddProcessProc_Native (nullptr, map, nullptr, nullptr, nullptr), 0);
 
-        auto* effect = create<AAX_IACFEffectDescriptor>(module, AAXCompID_AAXEffectDescriptor, IID_IAAXEffectDescriptorV1);
-        ASSERT_NE(effect, nullptr);
-        EXPECT_EQ(effect->AddComponent(component), 0);
-        EXPECT_EQ(effect->AddComponent(nullptr), kErrMissingObject);
-        EXPECT_EQ(effect->AddName("X"), 0);
+        auto* effect = create<AAX_IACFEffectDescriptor> (module, AAXCompID_AAXEffectDescriptor, IID_IAAXEffectDescriptorV1);
+        ASSERT_NE (effect, nullptr);
+        EXPECT_EQ (effect->AddComponent (component), 0);
+        EXPECT_EQ (effect->AddComponent (nullptr), kErrMissingObject);
+        EXPECT_EQ (effect->AddName ("X"), 0);
 
-        auto* collection = create<AAX_IACFCollection>(module, AAXCompID_AAXCollection, IID_IAAXCollectionV1);
-        ASSERT_NE(collection, nullptr);
-        EXPECT_EQ(collection->AddEffect("id", nullptr), kErrMissingObject);
-        EXPECT_EQ(collection->AddEffect("id", effect), 0);
+        auto* collection = create<AAX_IACFCollection> (module, AAXCompID_AAXCollection, IID_IAAXCollectionV1);
+        ASSERT_NE (collection, nullptr);
+        EXPECT_EQ (collection->AddEffect ("id", nullptr), kErrMissingObject);
+        EXPECT_EQ (collection->AddEffect ("id", effect), 0);
         void* def = nullptr;
-        ASSERT_EQ(collection->QueryInterface(IID_IACFPluginDefinition, &def), 0);
-        auto* recorded = dynamic_cast<HostCollection*>(static_cast<IACFPluginDefinition*>(def));
-        ASSERT_NE(recorded, nullptr);
-        ASSERT_EQ(recorded->recorded.effects.size(), 1u);
-        const RecordedComponent& c = recorded->recorded.effects[0].components.at(0);
-        EXPECT_EQ(c.audioIn, 0);
-        EXPECT_EQ(c.maxField(), 7);
+        ASSERT_EQ (collection->QueryInterface (IID_IACFPluginDefinition, &def), 0);
+        auto* recorded = dynamic_cast<HostCollection*> (static_cast<IACFPluginDefinition*> (def));
+        ASSERT_NE (recorded, nullptr);
+        ASSERT_EQ (recorded->recorded.effects.size(), 1u);
+        const RecordedComponent& c = recorded->recorded.effects[0].components.at (0);
+        EXPECT_EQ (c.audioIn, 0);
+        EXPECT_EQ (c.maxField(), 7);
         int32_t stem = 0;
-        EXPECT_TRUE(c.property(AAX_eProperty_InputStemFormat, stem));
-        EXPECT_EQ(stem, AAX_eStemFormat_Stereo);
-        static_cast<IACFPluginDefinition*>(def)->Release();
+        EXPECT_TRUE (c.property (AAX_eProperty_InputStemFormat, stem));
+        EXPECT_EQ (stem, AAX_eStemFormat_Stereo);
+        static_cast<IACFPluginDefinition*> (def)->Release();
 
-        void* none = reinterpret_cast<void*>(1);
-        EXPECT_EQ(collection->QueryInterface(IID_IAAXControllerV1, &none), kACFErrNoInterface);
-        EXPECT_EQ(none, nullptr);
-        EXPECT_EQ(create<IACFUnknown>(module, IID_IAAXControllerV1, IID_IACFUnknown), nullptr);
+        void* none = reinterpret_cast<void*> (1);
+        EXPECT_EQ (collection->QueryInterface (IID_IAAXControllerV1, &none), kACFErrNoInterface);
+        EXPECT_EQ (none, nullptr);
+        EXPECT_EQ (create<IACFUnknown> (module, IID_IAAXControllerV1, IID_IACFUnknown), nullptr);
 
         collection->Release();
         effect->Release();
@@ -78,34 +78,34 @@ TEST(HostObjects, FactoryMakesDescriptionObjectsAndEveryReferenceIsReturned)
         map->Release();
         module->Release();
     }
-    EXPECT_EQ(liveHostObjectCount(), before);
+    EXPECT_EQ (liveHostObjectCount(), before);
 }
 
-TEST(HostObjects, ControllerPostsPacketsOnlyToRegisteredPorts)
+TEST (HostObjects, ControllerPostsPacketsOnlyToRegisteredPorts)
 {
     auto state = std::make_shared<HostInstanceState>();
-    state->ports[3].assign(4, 0xAA);
-    auto* unknown = new HostInstanceUnknown(state);
+    state->ports[3].assign (4, 0xAA);
+    auto* unknown = new HostInstanceUnknown (state);
     void* c = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IAAXControllerV3, &c), 0);
-    auto* controller = static_cast<AAX_IACFController_V3*>(c);
+    ASSERT_EQ (unknown->QueryInterface (IID_IAAXControllerV3, &c), 0);
+    auto* controller = static_cast<AAX_IACFController_V3*> (c);
 
     const int32_t on = 1;
-    EXPECT_EQ(controller->PostPacket(3, &on, 4), 0);
-    EXPECT_EQ(state->ports[3], (std::vector<uint8_t> { 1, 0, 0, 0 }));
+    EXPECT_EQ (controller->PostPacket (3, &on, 4), 0);
+    EXPECT_EQ (state->ports[3], (std::vector<uint8_t> { 1, 0, 0, 0 }));
     // A short packet zero-fills the rest; an oversized one is cut to the port.
     const uint8_t one = 7;
-    EXPECT_EQ(controller->PostPacket(3, &one, 1), 0);
-    EXPECT_EQ(state->ports[3], (std::vector<uint8_t> { 7, 0, 0, 0 }));
+    EXPECT_EQ (controller->PostPacket (3, &one, 1), 0);
+    EXPECT_EQ (state->ports[3], (std::vector<uint8_t> { 7, 0, 0, 0 }));
     const uint8_t big[16] = { 9, 9, 9, 9, 9, 9, 9, 9 };
-    EXPECT_EQ(controller->PostPacket(3, big, 16), 0);
-    EXPECT_EQ(state->ports[3].size(), 4u);
-    EXPECT_EQ(controller->PostPacket(5, &on, 4), kErrMissingObject);
-    EXPECT_EQ(controller->PostPacket(3, nullptr, 4), kErrMissingObject);
+    EXPECT_EQ (controller->PostPacket (3, big, 16), 0);
+    EXPECT_EQ (state->ports[3].size(), 4u);
+    EXPECT_EQ (controller->PostPacket (5, &on, 4), kErrMissingObject);
+    EXPECT_EQ (controller->PostPacket (3, nullptr, 4), kErrMissingObject);
 
     HostString name;
-    EXPECT_EQ(controller->GetHostName(&name), 0);
-    EXPECT_EQ(name.str(), "skorvane3-host");
+    EXPECT_EQ (controller->GetHostName (&name), 0);
+    EXPECT_EQ (name.str(), "skorvane3-host");
     controller->Release();
     unknown->Release();
 }

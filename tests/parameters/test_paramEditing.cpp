@@ -10,145 +10,145 @@ namespace
 struct Single
 {
     vq_paramManager pm;
-    Single(vq_paramTypes type, float minimum, float maximum, float def)
+    Single (vq_paramTypes type, float minimum, float maximum, float def)
     {
-        pm.newParameter(0, "Param", "Par", "", minimum, maximum, def, type);
+        pm.newParameter (0, "Param", "Par", "", minimum, maximum, def, type);
     }
-    float step(bool up)
+    float step (bool up)
     {
         if (up)
-            pm.incrementNaturalValue(0);
+            pm.incrementNaturalValue (0);
         else
-            pm.decrementNaturalValue(0);
-        return pm.getNaturalValue(0);
+            pm.decrementNaturalValue (0);
+        return pm.getNaturalValue (0);
     }
 };
 } // namespace
 
-TEST(Stepping, LinearHoldsAtTheEnds)
+TEST (Stepping, LinearHoldsAtTheEnds)
 {
     Skorvane3ParameterManager pm;
-    pm.setNaturalValue(1, 9.5f);
-    pm.incrementNaturalValue(1);
-    EXPECT_EQ(pm.getNaturalValue(1), 10.0f);
-    pm.incrementNaturalValue(1);
-    EXPECT_EQ(pm.getNaturalValue(1), 10.0f);
-    pm.setNaturalValue(1, 0.5f);
-    pm.decrementNaturalValue(1);
-    EXPECT_EQ(pm.getNaturalValue(1), 0.0f);
-    EXPECT_EQ(pm.getVSTvalue(1), 0.0f);
+    pm.setNaturalValue (1, 9.5f);
+    pm.incrementNaturalValue (1);
+    EXPECT_EQ (pm.getNaturalValue (1), 10.0f);
+    pm.incrementNaturalValue (1);
+    EXPECT_EQ (pm.getNaturalValue (1), 10.0f);
+    pm.setNaturalValue (1, 0.5f);
+    pm.decrementNaturalValue (1);
+    EXPECT_EQ (pm.getNaturalValue (1), 0.0f);
+    EXPECT_EQ (pm.getVSTvalue (1), 0.0f);
 
-    pm.incrementNaturalValue(0);  // Frequency at 15000
-    EXPECT_EQ(pm.getNaturalValue(0), 15000.0f);
-    pm.setNaturalValue(0, 1000.0f);
-    pm.incrementNaturalValue(0);
-    EXPECT_EQ(pm.getNaturalValue(0), 1001.0f);
+    pm.incrementNaturalValue (0); // Frequency at 15000
+    EXPECT_EQ (pm.getNaturalValue (0), 15000.0f);
+    pm.setNaturalValue (0, 1000.0f);
+    pm.incrementNaturalValue (0);
+    EXPECT_EQ (pm.getNaturalValue (0), 1001.0f);
 }
 
-TEST(Stepping, WholeValueTypesWrap)
+TEST (Stepping, WholeValueTypesWrap)
 {
-    Single in(paramInteger, 0.0f, 3.0f, 3.0f);
-    EXPECT_EQ(in.step(true), 0.0f);
-    EXPECT_EQ(in.step(false), 3.0f);  // wraps the other way too
-    EXPECT_EQ(in.step(false), 2.0f);
+    Single in (paramInteger, 0.0f, 3.0f, 3.0f);
+    EXPECT_EQ (in.step (true), 0.0f);
+    EXPECT_EQ (in.step (false), 3.0f); // wraps the other way too
+    EXPECT_EQ (in.step (false), 2.0f);
 
-    Single m(paramMetrical, 0.0f, 14.0f, 14.0f);
-    EXPECT_EQ(m.step(true), 0.0f);
-    EXPECT_EQ(m.step(false), 14.0f);
+    Single m (paramMetrical, 0.0f, 14.0f, 14.0f);
+    EXPECT_EQ (m.step (true), 0.0f);
+    EXPECT_EQ (m.step (false), 14.0f);
 
-    Single note(paramNote, 0.0f, 127.0f, 127.0f);
-    EXPECT_EQ(note.step(true), 0.0f);
-    EXPECT_EQ(note.step(false), 0.0f);
-    EXPECT_EQ(note.step(true), 1.0f);
+    Single note (paramNote, 0.0f, 127.0f, 127.0f);
+    EXPECT_EQ (note.step (true), 0.0f);
+    EXPECT_EQ (note.step (false), 0.0f);
+    EXPECT_EQ (note.step (true), 1.0f);
 
-    Single sw(paramSwitch, 0.0f, 1.0f, 0.0f);
-    EXPECT_EQ(sw.step(true), 1.0f);
-    EXPECT_EQ(sw.step(true), 0.0f);
-    EXPECT_EQ(sw.step(false), 1.0f);
-    EXPECT_EQ(sw.step(false), 0.0f);
+    Single sw (paramSwitch, 0.0f, 1.0f, 0.0f);
+    EXPECT_EQ (sw.step (true), 1.0f);
+    EXPECT_EQ (sw.step (true), 0.0f);
+    EXPECT_EQ (sw.step (false), 1.0f);
+    EXPECT_EQ (sw.step (false), 0.0f);
 
-    Single odd(static_cast<vq_paramTypes>(-4), 0.0f, 2.0f, 0.5f);
-    EXPECT_EQ(odd.step(false), 0.0f);
-    EXPECT_EQ(odd.step(true), 1.0f);
-    EXPECT_EQ(odd.step(true), 2.0f);
-    EXPECT_EQ(odd.step(true), 2.0f);
+    Single odd (static_cast<vq_paramTypes> (-4), 0.0f, 2.0f, 0.5f);
+    EXPECT_EQ (odd.step (false), 0.0f);
+    EXPECT_EQ (odd.step (true), 1.0f);
+    EXPECT_EQ (odd.step (true), 2.0f);
+    EXPECT_EQ (odd.step (true), 2.0f);
 }
 
-TEST(Randomize, RespectsTheFlagAndDrawsNothingWhenOff)
+TEST (Randomize, RespectsTheFlagAndDrawsNothingWhenOff)
 {
     Skorvane3ParameterManager pm;
-    pm.setRandomizeable(4, false);
-    EXPECT_FALSE(pm.canRandomize(4));
-    std::srand(1234);
+    pm.setRandomizeable (4, false);
+    EXPECT_FALSE (pm.canRandomize (4));
+    std::srand (1234);
     const int expectedNext = std::rand();
-    std::srand(1234);
-    pm.randomize(4);
-    EXPECT_EQ(pm.getVSTvalue(4), 0.95f);
-    EXPECT_EQ(std::rand(), expectedNext);  // no number was drawn
+    std::srand (1234);
+    pm.randomize (4);
+    EXPECT_EQ (pm.getVSTvalue (4), 0.95f);
+    EXPECT_EQ (std::rand(), expectedNext); // no number was drawn
 }
 
-TEST(Randomize, ValuesStayInRangeAndFollowTheType)
+TEST (Randomize, ValuesStayInRangeAndFollowTheType)
 {
-    Single coin(paramInteger, 0.0f, 1.0f, 0.0f);
-    Single wide(paramInteger, 0.0f, 2.0f, 0.0f);
+    Single coin (paramInteger, 0.0f, 1.0f, 0.0f);
+    Single wide (paramInteger, 0.0f, 2.0f, 0.0f);
     Skorvane3ParameterManager pm;
-    std::srand(99);
+    std::srand (99);
     for (int i = 0; i < 200; ++i)
     {
-        coin.pm.randomize(0);
-        const float v = coin.pm.getVSTvalue(0);
-        EXPECT_TRUE(v == 0.0f || v == 1.0f) << v;
+        coin.pm.randomize (0);
+        const float v = coin.pm.getVSTvalue (0);
+        EXPECT_TRUE (v == 0.0f || v == 1.0f) << v;
 
-        wide.pm.randomize(0);
-        const float w = wide.pm.getVSTvalue(0);
-        EXPECT_GE(w, 0.0f);
-        EXPECT_LE(w, 1.0f);
-        const float n = wide.pm.getNaturalValue(0);
-        EXPECT_TRUE(n == 0.0f || n == 1.0f || n == 2.0f) << n;
+        wide.pm.randomize (0);
+        const float w = wide.pm.getVSTvalue (0);
+        EXPECT_GE (w, 0.0f);
+        EXPECT_LE (w, 1.0f);
+        const float n = wide.pm.getNaturalValue (0);
+        EXPECT_TRUE (n == 0.0f || n == 1.0f || n == 2.0f) << n;
 
-        pm.randomize(0);
-        EXPECT_GE(pm.getNaturalValue(0), 200.0f);
-        EXPECT_LE(pm.getNaturalValue(0), 15000.0f);
+        pm.randomize (0);
+        EXPECT_GE (pm.getNaturalValue (0), 200.0f);
+        EXPECT_LE (pm.getNaturalValue (0), 15000.0f);
     }
 }
 
-TEST(Snapshots, CreateSaveRestore)
+TEST (Snapshots, CreateSaveRestore)
 {
     Skorvane3ParameterManager pm;
-    EXPECT_EQ(pm.createState({4, 0, 2}), 0);
-    EXPECT_EQ(pm.createState({1}), 1);
-    EXPECT_EQ(pm.createState({}), 2);
+    EXPECT_EQ (pm.createState ({ 4, 0, 2 }), 0);
+    EXPECT_EQ (pm.createState ({ 1 }), 1);
+    EXPECT_EQ (pm.createState ({}), 2);
 
-    pm.setVSTvalue(4, 0.5f);
-    pm.setVSTvalue(0, 0.0f);
-    pm.restoreState(0);
-    EXPECT_EQ(pm.getVSTvalue(4), 0.95f);
-    EXPECT_EQ(pm.getNaturalValue(4), -3.0f);
-    EXPECT_EQ(pm.getNaturalValue(0), 15000.0f);
+    pm.setVSTvalue (4, 0.5f);
+    pm.setVSTvalue (0, 0.0f);
+    pm.restoreState (0);
+    EXPECT_EQ (pm.getVSTvalue (4), 0.95f);
+    EXPECT_EQ (pm.getNaturalValue (4), -3.0f);
+    EXPECT_EQ (pm.getNaturalValue (0), 15000.0f);
 
-    pm.setVSTvalue(4, 0.5f);
-    pm.saveState(0);
-    pm.setVSTvalue(4, 0.1f);
-    pm.restoreState(0);
-    EXPECT_EQ(pm.getVSTvalue(4), 0.5f);
-    EXPECT_EQ(pm.getNaturalValue(4), -30.0f);
+    pm.setVSTvalue (4, 0.5f);
+    pm.saveState (0);
+    pm.setVSTvalue (4, 0.1f);
+    pm.restoreState (0);
+    EXPECT_EQ (pm.getVSTvalue (4), 0.5f);
+    EXPECT_EQ (pm.getNaturalValue (4), -30.0f);
 
     // Snapshot 1 only covers Resonance.
-    pm.setVSTvalue(1, 0.7f);
-    pm.restoreState(1);
-    EXPECT_EQ(pm.getVSTvalue(1), 0.0f);
-    EXPECT_EQ(pm.getVSTvalue(4), 0.5f);
+    pm.setVSTvalue (1, 0.7f);
+    pm.restoreState (1);
+    EXPECT_EQ (pm.getVSTvalue (1), 0.0f);
+    EXPECT_EQ (pm.getVSTvalue (4), 0.5f);
 }
 
-TEST(Snapshots, UnknownNumbersAreIgnored)
+TEST (Snapshots, UnknownNumbersAreIgnored)
 {
     Skorvane3ParameterManager pm;
-    pm.createState({4});
-    pm.setVSTvalue(4, 0.25f);
-    pm.restoreState(1);
-    pm.restoreState(-1);
-    pm.saveState(7);
-    pm.saveState(-3);
-    EXPECT_EQ(pm.getVSTvalue(4), 0.25f);
-    EXPECT_EQ(pm.getParameterCount(), 5);
+    pm.createState ({ 4 });
+    pm.setVSTvalue (4, 0.25f);
+    pm.restoreState (1);
+    pm.restoreState (-1);
+    pm.saveState (7);
+    pm.saveState (-3);
+    EXPECT_EQ (pm.getVSTvalue (4), 0.25f);
+    EXPECT_EQ (pm.getParameterCount(), 5);
 }

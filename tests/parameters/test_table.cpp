@@ -20,180 +20,180 @@ namespace
 struct Table
 {
     _table_struct t;
-    Table(int32_t count, int32_t curve, float a, float b)
+    Table (int32_t count, int32_t curve, float a, float b)
     {
-        table_init(t, count);
-        table_fill(t, curve, a, b);
+        table_init (t, count);
+        table_fill (t, curve, a, b);
     }
-    ~Table() { table_free(t); }
+    ~Table() { table_free (t); }
 };
 } // namespace
 
-TEST(CsdMemAlloc, ReturnsZeroedBytes)
+TEST (CsdMemAlloc, ReturnsZeroedBytes)
 {
-    unsigned char* p = static_cast<unsigned char*>(csd_mem_alloc(4096));
-    ASSERT_NE(p, nullptr);
+    unsigned char* p = static_cast<unsigned char*> (csd_mem_alloc (4096));
+    ASSERT_NE (p, nullptr);
     for (int i = 0; i < 4096; ++i)
-        ASSERT_EQ(p[i], 0) << i;
-    std::free(p);
+        ASSERT_EQ (p[i], 0) << i;
+    std::free (p);
 }
 
-TEST(CsdMemAlloc, ImpossibleSizeGivesNull)
+TEST (CsdMemAlloc, ImpossibleSizeGivesNull)
 {
-    EXPECT_EQ(csd_mem_alloc(~0ull), nullptr);
+    EXPECT_EQ (csd_mem_alloc (~0ull), nullptr);
 }
 
-TEST(TableInit, AllocatesCountPlusOneZeroedEntries)
+TEST (TableInit, AllocatesCountPlusOneZeroedEntries)
 {
     _table_struct t;
-    table_init(t, 16);
-    ASSERT_NE(t.data, nullptr);
-    EXPECT_EQ(t.size, 16);
+    table_init (t, 16);
+    ASSERT_NE (t.data, nullptr);
+    EXPECT_EQ (t.size, 16);
     for (int i = 0; i <= 16; ++i)
-        EXPECT_EQ(t.data[i], 0.0f);
-    table_free(t);
-    EXPECT_EQ(t.data, nullptr);
-    EXPECT_EQ(t.size, 0);
+        EXPECT_EQ (t.data[i], 0.0f);
+    table_free (t);
+    EXPECT_EQ (t.data, nullptr);
+    EXPECT_EQ (t.size, 0);
 }
 
-TEST(TableExponential, FrequencyTableWorkedValues)
+TEST (TableExponential, FrequencyTableWorkedValues)
 {
-    Table tab(1024, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
+    Table tab (1024, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
     const float* d = tab.t.data;
-    EXPECT_EQ(d[0], 200.0f);
-    EXPECT_EQ(d[1023], 15000.0f);
-    EXPECT_EQ(d[1024], 15000.0f);
-    EXPECT_NEAR(d[511], 1728.40f, 0.01f);
-    EXPECT_NEAR(d[512], 1735.71f, 0.01f);
-    EXPECT_EQ(table_lookup(tab.t, 0.0f), 200.0f);
-    EXPECT_EQ(table_lookup(tab.t, 1.0f), 15000.0f);
-    EXPECT_NEAR(table_lookup(tab.t, 0.5f), 1732.05f, 0.01f);
+    EXPECT_EQ (d[0], 200.0f);
+    EXPECT_EQ (d[1023], 15000.0f);
+    EXPECT_EQ (d[1024], 15000.0f);
+    EXPECT_NEAR (d[511], 1728.40f, 0.01f);
+    EXPECT_NEAR (d[512], 1735.71f, 0.01f);
+    EXPECT_EQ (table_lookup (tab.t, 0.0f), 200.0f);
+    EXPECT_EQ (table_lookup (tab.t, 1.0f), 15000.0f);
+    EXPECT_NEAR (table_lookup (tab.t, 0.5f), 1732.05f, 0.01f);
 }
 
-TEST(TableDecibel, FeedbackTableWorkedValues)
+TEST (TableDecibel, FeedbackTableWorkedValues)
 {
-    Table tab(1024, TABLE_DECIBEL, -60.0f, -3.0f);
+    Table tab (1024, TABLE_DECIBEL, -60.0f, -3.0f);
     const float* d = tab.t.data;
-    EXPECT_EQ(d[0], 0.0f);  // silence at the bottom, not -60 dB
-    EXPECT_NEAR(d[1], 0.0010064f, 1e-7f);
-    EXPECT_NEAR(d[1023], 0.70795f, 1e-5f);
-    EXPECT_EQ(d[1024], d[1023]);
-    EXPECT_EQ(table_lookup(tab.t, 0.0f), 0.0f);
-    EXPECT_NEAR(table_lookup(tab.t, 1.0f), 0.70795f, 1e-5f);
+    EXPECT_EQ (d[0], 0.0f); // silence at the bottom, not -60 dB
+    EXPECT_NEAR (d[1], 0.0010064f, 1e-7f);
+    EXPECT_NEAR (d[1023], 0.70795f, 1e-5f);
+    EXPECT_EQ (d[1024], d[1023]);
+    EXPECT_EQ (table_lookup (tab.t, 0.0f), 0.0f);
+    EXPECT_NEAR (table_lookup (tab.t, 1.0f), 0.70795f, 1e-5f);
     // Between positions 0 and 1/1023 the gain rises linearly from 0 to entry 1.
-    EXPECT_NEAR(table_lookup(tab.t, 0.5f / 1023.0f), d[1] * 0.5f, 1e-9f);
+    EXPECT_NEAR (table_lookup (tab.t, 0.5f / 1023.0f), d[1] * 0.5f, 1e-9f);
 }
 
-TEST(TableDecibel, LevelTableWorkedValues)
+TEST (TableDecibel, LevelTableWorkedValues)
 {
-    Table tab(1024, TABLE_DECIBEL, -60.0f, 0.0f);
-    EXPECT_EQ(tab.t.data[1023], 1.0000001f);
-    EXPECT_NEAR(table_lookup(tab.t, 0.95f), 0.707948f, 1e-6f);
+    Table tab (1024, TABLE_DECIBEL, -60.0f, 0.0f);
+    EXPECT_EQ (tab.t.data[1023], 1.0000001f);
+    EXPECT_NEAR (table_lookup (tab.t, 0.95f), 0.707948f, 1e-6f);
 }
 
-TEST(TableFill, UnknownCurveLeavesZeros)
+TEST (TableFill, UnknownCurveLeavesZeros)
 {
-    Table tab(8, 999, 1.0f, 2.0f);
+    Table tab (8, 999, 1.0f, 2.0f);
     for (int i = 0; i <= 8; ++i)
-        EXPECT_EQ(tab.t.data[i], 0.0f);
+        EXPECT_EQ (tab.t.data[i], 0.0f);
 }
 
-TEST(TableFill, NullDataChangesNothing)
+TEST (TableFill, NullDataChangesNothing)
 {
     _table_struct t;
     t.size = 1024;
-    table_fill(t, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
-    EXPECT_EQ(t.data, nullptr);
-    EXPECT_EQ(t.size, 1024);
-    EXPECT_EQ(table_lookup(t, 0.5f), 0.0f);  // no data reads as 0 instead of crashing
+    table_fill (t, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
+    EXPECT_EQ (t.data, nullptr);
+    EXPECT_EQ (t.size, 1024);
+    EXPECT_EQ (table_lookup (t, 0.5f), 0.0f); // no data reads as 0 instead of crashing
 }
 
-TEST(TableFill, TinyAndNegativeCountsStayInBounds)
+TEST (TableFill, TinyAndNegativeCountsStayInBounds)
 {
     // One entry: no division by zero, the guard copies the only entry.
-    Table one(1, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
-    EXPECT_EQ(one.t.data[0], 200.0f);
-    EXPECT_EQ(one.t.data[1], 200.0f);
-    EXPECT_EQ(table_lookup(one.t, 1.0f), 200.0f);
+    Table one (1, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
+    EXPECT_EQ (one.t.data[0], 200.0f);
+    EXPECT_EQ (one.t.data[1], 200.0f);
+    EXPECT_EQ (table_lookup (one.t, 1.0f), 200.0f);
 
     // Zero entries: only the guard exists; nothing is written before it.
-    Table zero(0, TABLE_SINE_RISE, 0.0f, 0.0f);
-    ASSERT_NE(zero.t.data, nullptr);
-    EXPECT_EQ(zero.t.data[0], 0.0f);
-    EXPECT_EQ(table_lookup(zero.t, 0.5f), 0.0f);
+    Table zero (0, TABLE_SINE_RISE, 0.0f, 0.0f);
+    ASSERT_NE (zero.t.data, nullptr);
+    EXPECT_EQ (zero.t.data[0], 0.0f);
+    EXPECT_EQ (table_lookup (zero.t, 0.5f), 0.0f);
 
     _table_struct neg;
-    table_init(neg, -5);
-    EXPECT_EQ(neg.data, nullptr);
-    table_fill(neg, TABLE_SINE_RISE, 0.0f, 0.0f);
-    EXPECT_EQ(table_lookup(neg, 0.5f), 0.0f);
+    table_init (neg, -5);
+    EXPECT_EQ (neg.data, nullptr);
+    table_fill (neg, TABLE_SINE_RISE, 0.0f, 0.0f);
+    EXPECT_EQ (table_lookup (neg, 0.5f), 0.0f);
 }
 
-TEST(TableLookup, PositionsOutsideTheRangeReadTheEnds)
+TEST (TableLookup, PositionsOutsideTheRangeReadTheEnds)
 {
-    Table tab(1024, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
-    EXPECT_EQ(table_lookup(tab.t, -3.0f), 200.0f);
-    EXPECT_EQ(table_lookup(tab.t, 7.0f), 15000.0f);
-    EXPECT_EQ(table_lookup(tab.t, std::nanf("")), 200.0f);
+    Table tab (1024, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
+    EXPECT_EQ (table_lookup (tab.t, -3.0f), 200.0f);
+    EXPECT_EQ (table_lookup (tab.t, 7.0f), 15000.0f);
+    EXPECT_EQ (table_lookup (tab.t, std::nanf ("")), 200.0f);
 }
 
-TEST(TableLog, ZeroScaleCountsAsOne)
+TEST (TableLog, ZeroScaleCountsAsOne)
 {
-    Table zero(64, TABLE_LOG, 5.0f, 0.0f);
-    Table one(64, TABLE_LOG, 0.0f, 1.0f);
-    EXPECT_EQ(0, std::memcmp(zero.t.data, one.t.data, 65 * sizeof(float)));
-    EXPECT_EQ(zero.t.data[0], 0.0f);
-    EXPECT_FLOAT_EQ(zero.t.data[63], 1.0f);
+    Table zero (64, TABLE_LOG, 5.0f, 0.0f);
+    Table one (64, TABLE_LOG, 0.0f, 1.0f);
+    EXPECT_EQ (0, std::memcmp (zero.t.data, one.t.data, 65 * sizeof (float)));
+    EXPECT_EQ (zero.t.data[0], 0.0f);
+    EXPECT_FLOAT_EQ (zero.t.data[63], 1.0f);
 
-    Table scaled(64, TABLE_LOG, 0.0f, 3.0f);
-    EXPECT_FLOAT_EQ(scaled.t.data[63], 3.0f);
+    Table scaled (64, TABLE_LOG, 0.0f, 3.0f);
+    EXPECT_FLOAT_EQ (scaled.t.data[63], 3.0f);
 }
 
-TEST(TableOtherCurves, EndPoints)
+TEST (TableOtherCurves, EndPoints)
 {
-    Table dbScale(101, TABLE_DB_SCALE, 6.0f, 10.0f);
-    EXPECT_EQ(dbScale.t.data[0], 0.0f);
-    EXPECT_EQ(dbScale.t.data[100], 1.0f);
-    EXPECT_NEAR(dbScale.t.data[10], 20.0f * std::log10(0.1f) / 60.0f + 1.0f, 1e-6f);  // -20 dB
+    Table dbScale (101, TABLE_DB_SCALE, 6.0f, 10.0f);
+    EXPECT_EQ (dbScale.t.data[0], 0.0f);
+    EXPECT_EQ (dbScale.t.data[100], 1.0f);
+    EXPECT_NEAR (dbScale.t.data[10], 20.0f * std::log10 (0.1f) / 60.0f + 1.0f, 1e-6f); // -20 dB
 
-    Table dbNeg(11, TABLE_DB_SCALE, -6.0f, 10.0f);
-    EXPECT_EQ(dbNeg.t.data[0], 1.0f);
+    Table dbNeg (11, TABLE_DB_SCALE, -6.0f, 10.0f);
+    EXPECT_EQ (dbNeg.t.data[0], 1.0f);
 
-    Table left(129, TABLE_PAN_LEFT, 0, 0), right(129, TABLE_PAN_RIGHT, 0, 0);
-    EXPECT_NEAR(left.t.data[0], 1.0f, 1e-6f);
-    EXPECT_NEAR(left.t.data[128], 0.0f, 1e-6f);
-    EXPECT_NEAR(right.t.data[0], 0.0f, 1e-6f);
-    EXPECT_NEAR(right.t.data[128], 1.0f, 1e-6f);
+    Table left (129, TABLE_PAN_LEFT, 0, 0), right (129, TABLE_PAN_RIGHT, 0, 0);
+    EXPECT_NEAR (left.t.data[0], 1.0f, 1e-6f);
+    EXPECT_NEAR (left.t.data[128], 0.0f, 1e-6f);
+    EXPECT_NEAR (right.t.data[0], 0.0f, 1e-6f);
+    EXPECT_NEAR (right.t.data[128], 1.0f, 1e-6f);
     for (int i = 0; i <= 128; i += 16)
-        EXPECT_NEAR(left.t.data[i] * left.t.data[i] + right.t.data[i] * right.t.data[i], 1.0f, 1e-5f);
+        EXPECT_NEAR (left.t.data[i] * left.t.data[i] + right.t.data[i] * right.t.data[i], 1.0f, 1e-5f);
 
-    Table s(65, TABLE_SINE_S, 0, 0);
-    EXPECT_FLOAT_EQ(s.t.data[0], -1.0f);
-    EXPECT_FLOAT_EQ(s.t.data[64], 1.0f);
-    EXPECT_NEAR(s.t.data[32], 0.0f, 1e-7f);
+    Table s (65, TABLE_SINE_S, 0, 0);
+    EXPECT_FLOAT_EQ (s.t.data[0], -1.0f);
+    EXPECT_FLOAT_EQ (s.t.data[64], 1.0f);
+    EXPECT_NEAR (s.t.data[32], 0.0f, 1e-7f);
 
-    Table rise(65, TABLE_SINE_RISE, 0, 0), fall(65, TABLE_COSINE_FALL, 0, 0), sq(65, TABLE_SINE_SQUARED, 0, 0);
-    EXPECT_EQ(rise.t.data[0], 0.0f);
-    EXPECT_EQ(rise.t.data[64], 1.0f);
-    EXPECT_EQ(fall.t.data[0], 1.0f);
-    EXPECT_GT(fall.t.data[64], 0.0f);  // cos(pi/2) rounded, not exactly 0
-    EXPECT_LT(fall.t.data[64], 1e-15f);
-    EXPECT_EQ(sq.t.data[0], 0.0f);
-    EXPECT_FLOAT_EQ(sq.t.data[32], 0.5f);
-    EXPECT_EQ(sq.t.data[64], 1.0f);
+    Table rise (65, TABLE_SINE_RISE, 0, 0), fall (65, TABLE_COSINE_FALL, 0, 0), sq (65, TABLE_SINE_SQUARED, 0, 0);
+    EXPECT_EQ (rise.t.data[0], 0.0f);
+    EXPECT_EQ (rise.t.data[64], 1.0f);
+    EXPECT_EQ (fall.t.data[0], 1.0f);
+    EXPECT_GT (fall.t.data[64], 0.0f); // cos(pi/2) rounded, not exactly 0
+    EXPECT_LT (fall.t.data[64], 1e-15f);
+    EXPECT_EQ (sq.t.data[0], 0.0f);
+    EXPECT_FLOAT_EQ (sq.t.data[32], 0.5f);
+    EXPECT_EQ (sq.t.data[64], 1.0f);
 }
 
-TEST(TableInverse, ExponentialAndLog)
+TEST (TableInverse, ExponentialAndLog)
 {
-    EXPECT_EQ(table_inverse_calculate(TABLE_EXPONENTIAL, 200.0f, 200.0f, 15000.0f), 0.0f);
-    EXPECT_NEAR(table_inverse_calculate(TABLE_EXPONENTIAL, 15000.0f, 200.0f, 15000.0f), 1.0f, 1e-6f);
-    EXPECT_NEAR(table_inverse_calculate(TABLE_EXPONENTIAL, 1732.05f, 200.0f, 15000.0f), 0.5f, 1e-5f);
-    EXPECT_LT(table_inverse_calculate(TABLE_EXPONENTIAL, 100.0f, 200.0f, 15000.0f), 0.0f);
+    EXPECT_EQ (table_inverse_calculate (TABLE_EXPONENTIAL, 200.0f, 200.0f, 15000.0f), 0.0f);
+    EXPECT_NEAR (table_inverse_calculate (TABLE_EXPONENTIAL, 15000.0f, 200.0f, 15000.0f), 1.0f, 1e-6f);
+    EXPECT_NEAR (table_inverse_calculate (TABLE_EXPONENTIAL, 1732.05f, 200.0f, 15000.0f), 0.5f, 1e-5f);
+    EXPECT_LT (table_inverse_calculate (TABLE_EXPONENTIAL, 100.0f, 200.0f, 15000.0f), 0.0f);
 
-    Table logTab(1024, TABLE_LOG, 0.0f, 2.0f);
-    const float y = table_lookup(logTab.t, 0.3f);
-    EXPECT_NEAR(table_inverse_calculate(TABLE_LOG, y, 0.0f, 2.0f), 0.3f, 1e-3f);
+    Table logTab (1024, TABLE_LOG, 0.0f, 2.0f);
+    const float y = table_lookup (logTab.t, 0.3f);
+    EXPECT_NEAR (table_inverse_calculate (TABLE_LOG, y, 0.0f, 2.0f), 0.3f, 1e-3f);
 
-    EXPECT_EQ(table_inverse_calculate(TABLE_DECIBEL, 0.5f, -60.0f, 0.0f), -999.9f);
-    EXPECT_EQ(table_inverse_calculate(0, 0.5f, 1.0f, 2.0f), -999.9f);
+    EXPECT_EQ (table_inverse_calculate (TABLE_DECIBEL, 0.5f, -60.0f, 0.0f), -999.9f);
+    EXPECT_EQ (table_inverse_calculate (0, 0.5f, 1.0f, 2.0f), -999.9f);
 }

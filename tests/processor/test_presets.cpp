@@ -11,7 +11,8 @@ struct TempFolder
     juce::TemporaryFile temp { juce::String(), juce::TemporaryFile::useHiddenFile };
     juce::File dir;
 
-    TempFolder() : dir (temp.getFile())
+    TempFolder()
+        : dir (temp.getFile())
     {
         dir.createDirectory();
     }
@@ -228,7 +229,7 @@ TEST (PresetFolders, UnderBaseDirectory)
     EXPECT_EQ (getDefaultFileLocation (eDesignerPresets),
                folder.dir.getChildFile ("Application Support/Audio Velloq/Skorvane3/Presets/Designer"));
     EXPECT_EQ (getDefaultFileLocation ((eFileTypes) 7), folder.dir);
-    EXPECT_FALSE (user.exists());   // nothing is created
+    EXPECT_FALSE (user.exists()); // nothing is created
 
     ::setenv ("SKORVANE3_PRESET_BASE_DIR", folder.dir.getChildFile ("absent").getFullPathName().toRawUTF8(), 1);
     for (auto type : { eFactoryPresets, eUserPresets, eDesignerPresets })

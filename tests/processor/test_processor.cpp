@@ -342,7 +342,7 @@ TEST (Processor, ClipKeepsPreClipSumAsFeedback)
 {
     Skorvane3AudioProcessor p;
     p.setPlayConfigDetails (1, 1, 44100.0, 1);
-    p.setParameter (3, 1.0f);   // -3 dB feedback
+    p.setParameter (3, 1.0f); // -3 dB feedback
     const float fb = p.parameterManager->getDSPValue (3);
     p.feedbackMemory[0] = 4.0f;
     auto b = filledBuffer (1, 1, 0.0f);
@@ -424,8 +424,7 @@ TEST (Processor, ParameterChangesWhileProcessing)
     p.getStateInformation (state);
 
     std::atomic<bool> stop { false };
-    std::thread audio ([&]
-    {
+    std::thread audio ([&] {
         auto b = filledBuffer (2, 256, 0.0f);
         juce::MidiBuffer midi;
         for (int n = 0; ! stop.load(); ++n)
@@ -435,8 +434,7 @@ TEST (Processor, ParameterChangesWhileProcessing)
             p.processBlock (b, midi);
         }
     });
-    std::thread host ([&]
-    {
+    std::thread host ([&] {
         juce::Random random (1);
         for (int n = 0; n < 2000; ++n)
         {

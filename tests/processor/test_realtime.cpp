@@ -42,7 +42,7 @@ TEST (ProcessorRealtime, ProcessBlockDoesNotAllocate)
     juce::MidiBuffer midi;
 
     counting = true;
-    p.processBlock (buffer, midi);                  // first block: adopts the rate
+    p.processBlock (buffer, midi); // first block: adopts the rate
     p.setParameter (0, 0.3f);
     p.setParameter (1, 0.6f);
     p.setParameter (2, 0.9f);

@@ -140,7 +140,7 @@ TEST (StateChunk, StatedLengthLongerThanDataUsesWhatIsThere)
 {
     Skorvane3AudioProcessor p;
     auto block = blockFor ("<Root><1>0.6</1></Root>");
-    std::memset (static_cast<char*> (block.getData()) + 4, 0x7f, 1);   // length grows past the data
+    std::memset (static_cast<char*> (block.getData()) + 4, 0x7f, 1); // length grows past the data
     restore (p, block);
     EXPECT_FLOAT_EQ (p.getParameter (1), 0.6f);
 }

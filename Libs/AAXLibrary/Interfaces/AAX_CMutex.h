@@ -7,8 +7,8 @@ class AAX_CMutex
 public:
     AAX_CMutex();
     ~AAX_CMutex();
-    AAX_CMutex(const AAX_CMutex&) = delete;
-    AAX_CMutex& operator=(const AAX_CMutex&) = delete;
+    AAX_CMutex (const AAX_CMutex&) = delete;
+    AAX_CMutex& operator= (const AAX_CMutex&) = delete;
 
     // true when this call took the lock; false when the calling thread
     // already holds it, or when the mutex could not be created.
@@ -26,14 +26,17 @@ private:
 class AAX_StLock_Guard
 {
 public:
-    explicit AAX_StLock_Guard(AAX_CMutex& mutex) : mutex(mutex), locked(mutex.Lock()) {}
+    explicit AAX_StLock_Guard (AAX_CMutex& mutex)
+        : mutex (mutex)
+        , locked (mutex.Lock())
+    {}
     ~AAX_StLock_Guard()
     {
         if (locked)
             mutex.Unlock();
     }
-    AAX_StLock_Guard(const AAX_StLock_Guard&) = delete;
-    AAX_StLock_Guard& operator=(const AAX_StLock_Guard&) = delete;
+    AAX_StLock_Guard (const AAX_StLock_Guard&) = delete;
+    AAX_StLock_Guard& operator= (const AAX_StLock_Guard&) = delete;
 
 private:
     AAX_CMutex& mutex;

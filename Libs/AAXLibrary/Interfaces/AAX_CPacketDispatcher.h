@@ -25,10 +25,12 @@ public:
     class SPacketData
     {
     public:
-        SPacketData() : bytes(8, 0) {}
+        SPacketData()
+            : bytes (8, 0)
+        {}
         // Resizes the buffer to exactly n bytes (added bytes are zero) and
         // returns its first byte; n must be at least 1 (std::out_of_range otherwise).
-        void* Get(uint32_t n);
+        void* Get (uint32_t n);
         const void* Get() const { return bytes.data(); }
         size_t Size() const { return bytes.size(); }
 
@@ -36,18 +38,22 @@ public:
         std::vector<unsigned char> bytes;
     };
 
-    explicit AAX_CPacket(int32_t port) : port(port), dirty(true), dataSize(0) {}
+    explicit AAX_CPacket (int32_t port)
+        : port (port)
+        , dirty (true)
+        , dataSize (0)
+    {}
 
     int32_t GetPort() const { return port; }
     bool IsDirty() const { return dirty; }
-    void SetDirty(bool isDirty) { dirty = isDirty; }
+    void SetDirty (bool isDirty) { dirty = isDirty; }
     uint32_t GetDataSize() const { return dataSize; }
     // Sets the number of valid bytes and returns a buffer of exactly that size.
-    template <typename T>
+    template<typename T>
     T* GetPtr()
     {
-        dataSize = sizeof(T);
-        return static_cast<T*>(data.Get(dataSize));
+        dataSize = sizeof (T);
+        return static_cast<T*> (data.Get (dataSize));
     }
     const void* GetData() const { return data.Get(); }
 
@@ -64,31 +70,39 @@ class AAX_IPacketHandler
 public:
     virtual ~AAX_IPacketHandler() {}
     virtual AAX_IPacketHandler* Clone() const = 0; // new heap copy, owned by the caller
-    virtual AAX_Result Call(const char* identifier, AAX_CPacket& packet) const = 0;
+    virtual AAX_Result Call (const char* identifier, AAX_CPacket& packet) const = 0;
 };
 
 // Calls a member of a worker object: the one taking the identifier when set,
 // else the one taking only the packet; neither: kErrMissingObject.
-template <class TWorker>
+template<class TWorker>
 class AAX_CPacketHandler : public AAX_IPacketHandler
 {
 public:
-    typedef AAX_Result (TWorker::*PacketMember)(AAX_CPacket&);
-    typedef AAX_Result (TWorker::*IdPacketMember)(const char*, AAX_CPacket&);
+    typedef AAX_Result (TWorker::*PacketMember) (AAX_CPacket&);
+    typedef AAX_Result (TWorker::*IdPacketMember) (const char*, AAX_CPacket&);
 
-    AAX_CPacketHandler(TWorker* owner, PacketMember member) : owner(owner), packetMember(member), idPacketMember(nullptr) {}
-    AAX_CPacketHandler(TWorker* owner, IdPacketMember member) : owner(owner), packetMember(nullptr), idPacketMember(member) {}
+    AAX_CPacketHandler (TWorker* owner, PacketMember member)
+        : owner (owner)
+        , packetMember (member)
+        , idPacketMember (nullptr)
+    {}
+    AAX_CPacketHandler (TWorker* owner, IdPacketMember member)
+        : owner (owner)
+        , packetMember (nullptr)
+        , idPacketMember (member)
+    {}
 
-    AAX_IPacketHandler* Clone() const override { return new AAX_CPacketHandler(*this); }
+    AAX_IPacketHandler* Clone() const override { return new AAX_CPacketHandler (*this); }
 
-    AAX_Result Call(const char* identifier, AAX_CPacket& packet) const override
+    AAX_Result Call (const char* identifier, AAX_CPacket& packet) const override
     {
         if (owner == nullptr)
             return kErrMissingObject;
         if (idPacketMember != nullptr)
-            return (owner->*idPacketMember)(identifier, packet);
+            return (owner->*idPacketMember) (identifier, packet);
         if (packetMember != nullptr)
-            return (owner->*packetMember)(packet);
+            return (owner->*packetMember) (packet);
         return kErrMissingObject;
     }
 
@@ -103,21 +117,21 @@ class AAX_CPacketDispatcher
 public:
     AAX_CPacketDispatcher();
     ~AAX_CPacketDispatcher();
-    AAX_CPacketDispatcher(const AAX_CPacketDispatcher&) = delete;
-    AAX_CPacketDispatcher& operator=(const AAX_CPacketDispatcher&) = delete;
+    AAX_CPacketDispatcher (const AAX_CPacketDispatcher&) = delete;
+    AAX_CPacketDispatcher& operator= (const AAX_CPacketDispatcher&) = delete;
 
-    void Initialize(AAX_IController* controller, AAX_IEffectParameters* effectParameters);
+    void Initialize (AAX_IController* controller, AAX_IEffectParameters* effectParameters);
 
     // Keeps a clone of handler. Identifiers on one port share its packet.
     // A null identifier or handler registers nothing: kErrMissingObject.
-    AAX_Result RegisterPacket(const char* identifier, int32_t port, const AAX_IPacketHandler* handler);
-    AAX_Result SetDirty(const char* identifier, bool dirty);
+    AAX_Result RegisterPacket (const char* identifier, int32_t port, const AAX_IPacketHandler* handler);
+    AAX_Result SetDirty (const char* identifier, bool dirty);
     // Fills and posts every dirty packet; the result of the last post, or 0.
     AAX_Result Dispatch();
 
     // Standard filler: the parameter's value as bool (32-bit 0/1), float,
     // int32 (4 bytes each) or double (8 bytes), in native byte order.
-    AAX_Result GenerateSingleValuePacket(const char* identifier, AAX_CPacket& packet);
+    AAX_Result GenerateSingleValuePacket (const char* identifier, AAX_CPacket& packet);
 
 private:
     typedef std::pair<AAX_CPacket*, AAX_IPacketHandler*> Registration;

@@ -10,9 +10,9 @@ class AAX_IACFPropertyMap : public IACFUnknown
 {
 public:
     // Answers 1 and writes *outValue when the property is set, else 0.
-    virtual AAX_CBoolean GetProperty(AAX_EProperty inProperty, AAX_CPropertyValue* outValue) const = 0;
-    virtual AAX_Result AddProperty(AAX_EProperty inProperty, AAX_CPropertyValue inValue) = 0;
-    virtual AAX_Result RemoveProperty(AAX_EProperty inProperty) = 0;
+    virtual AAX_CBoolean GetProperty (AAX_EProperty inProperty, AAX_CPropertyValue* outValue) const = 0;
+    virtual AAX_Result AddProperty (AAX_EProperty inProperty, AAX_CPropertyValue inValue) = 0;
+    virtual AAX_Result RemoveProperty (AAX_EProperty inProperty) = 0;
 
 protected:
     ~AAX_IACFPropertyMap() = default;
@@ -21,8 +21,8 @@ protected:
 class AAX_IACFPropertyMap_V2 : public AAX_IACFPropertyMap
 {
 public:
-    virtual AAX_Result AddPropertyWithIDArray(AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad* inPluginIDs, uint32_t inNumPluginIDs) = 0;
-    virtual AAX_CBoolean GetPropertyWithIDArray(AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad** outPluginIDs, uint32_t* outNumPluginIDs) const = 0;
+    virtual AAX_Result AddPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad* inPluginIDs, uint32_t inNumPluginIDs) = 0;
+    virtual AAX_CBoolean GetPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad** outPluginIDs, uint32_t* outNumPluginIDs) const = 0;
 
 protected:
     ~AAX_IACFPropertyMap_V2() = default;

@@ -16,16 +16,16 @@ public:
     // Makes a new effect descriptor owned by this collection; never null.
     virtual AAX_IEffectDescriptor* NewDescriptor() = 0;
     // A null descriptor answers kErrMissingObject.
-    virtual AAX_Result AddEffect(const char* inEffectID, AAX_IEffectDescriptor* inEffectDescriptor) = 0;
-    virtual AAX_Result SetManufacturerName(const char* inPackageName) = 0;
-    virtual AAX_Result AddPackageName(const char* inPackageName) = 0;
-    virtual AAX_Result SetPackageVersion(uint32_t inVersion) = 0;
+    virtual AAX_Result AddEffect (const char* inEffectID, AAX_IEffectDescriptor* inEffectDescriptor) = 0;
+    virtual AAX_Result SetManufacturerName (const char* inPackageName) = 0;
+    virtual AAX_Result AddPackageName (const char* inPackageName) = 0;
+    virtual AAX_Result SetPackageVersion (uint32_t inVersion) = 0;
     // Makes a new property map owned by this collection; never null.
     virtual AAX_IPropertyMap* NewPropertyMap() = 0;
-    virtual AAX_Result SetProperties(AAX_IPropertyMap* inProperties) = 0;
+    virtual AAX_Result SetProperties (AAX_IPropertyMap* inProperties) = 0;
 };
 
 // Fills the collection with the plug-in's description. Declared by the
 // library, defined by the plug-in (its wrapper); called from
 // ACFRegisterPlugin with a collection that lives for that call only.
-AAX_Result GetEffectDescriptions(AAX_ICollection* outCollection);
+AAX_Result GetEffectDescriptions (AAX_ICollection* outCollection);

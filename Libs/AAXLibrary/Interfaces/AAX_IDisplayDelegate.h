@@ -10,14 +10,14 @@ public:
     virtual ~AAX_IDisplayDelegateBase() {}
 };
 
-template <typename T>
+template<typename T>
 class AAX_IDisplayDelegate : public AAX_IDisplayDelegateBase
 {
 public:
     ~AAX_IDisplayDelegate() override {}
 
     virtual AAX_IDisplayDelegate* Clone() const = 0; // new heap copy, owned by the caller
-    virtual bool ValueToString(T value, AAX_CString* valueString) const = 0;
-    virtual bool ValueToString(T value, int32_t maxNumChars, AAX_CString* valueString) const = 0;
-    virtual bool StringToValue(const AAX_CString& valueString, T* value) const = 0;
+    virtual bool ValueToString (T value, AAX_CString* valueString) const = 0;
+    virtual bool ValueToString (T value, int32_t maxNumChars, AAX_CString* valueString) const = 0;
+    virtual bool StringToValue (const AAX_CString& valueString, T* value) const = 0;
 };

@@ -15,9 +15,9 @@ public:
     // Contents as a NUL-terminated byte string, valid until the next change.
     virtual const char* Get() const = 0;
     // Replaces the contents with the bytes of text up to its NUL (text must not be null).
-    virtual void Set(const char* text) = 0;
+    virtual void Set (const char* text) = 0;
     // Replaces the contents with other.Get().
-    virtual AAX_IString& operator=(const AAX_IString& other) = 0;
+    virtual AAX_IString& operator= (const AAX_IString& other) = 0;
     // As Set.
-    virtual AAX_IString& operator=(const char* text) = 0;
+    virtual AAX_IString& operator= (const char* text) = 0;
 };

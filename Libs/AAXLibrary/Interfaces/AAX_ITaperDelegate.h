@@ -9,7 +9,7 @@ public:
     virtual ~AAX_ITaperDelegateBase() {}
 };
 
-template <typename T>
+template<typename T>
 class AAX_ITaperDelegate : public AAX_ITaperDelegateBase
 {
 public:
@@ -18,7 +18,7 @@ public:
     virtual AAX_ITaperDelegate* Clone() const = 0; // new heap copy, owned by the caller
     virtual T GetMaximumValue() const = 0;
     virtual T GetMinimumValue() const = 0;
-    virtual T ConstrainRealValue(T value) const = 0;
-    virtual T NormalizedToReal(double normalizedValue) const = 0;
-    virtual double RealToNormalized(T realValue) const = 0;
+    virtual T ConstrainRealValue (T value) const = 0;
+    virtual T NormalizedToReal (double normalizedValue) const = 0;
+    virtual double RealToNormalized (T realValue) const = 0;
 };

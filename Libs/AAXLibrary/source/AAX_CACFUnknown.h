@@ -17,22 +17,22 @@ class CACFUnknown
 {
 public:
     CACFUnknown();
-    CACFUnknown(const CACFUnknown&) = delete;
-    CACFUnknown& operator=(const CACFUnknown&) = delete;
+    CACFUnknown (const CACFUnknown&) = delete;
+    CACFUnknown& operator= (const CACFUnknown&) = delete;
     virtual ~CACFUnknown();
 
     // Number of CACFUnknown objects alive in the module.
     static acfUInt32 GetActiveObjectCount();
 
     // Does nothing; returns 0.
-    virtual ACFRESULT InitializeInstance(IACFUnknown* pUnkOuter);
+    virtual ACFRESULT InitializeInstance (IACFUnknown* pUnkOuter);
     // Hook run just before the object is reclaimed; does nothing here.
     virtual void FinalRelease();
     // Deletes the object through its virtual destructor.
     virtual void ReclaimMemory();
     // Answers IID_IACFUnknown with the private unknown (one reference added);
     // anything else: *ppOut null, kACFErrNoInterface.
-    virtual ACFRESULT InternalQueryInterface(const acfIID& riid, void** ppOut);
+    virtual ACFRESULT InternalQueryInterface (const acfIID& riid, void** ppOut);
     virtual acfUInt32 InternalAddRef();
     virtual acfUInt32 InternalRelease();
 
@@ -41,8 +41,10 @@ protected:
     class PrivateUnknown : public IACFUnknown
     {
     public:
-        explicit PrivateUnknown(CACFUnknown* owner) : m_Owner(owner) {}
-        ACFRESULT QueryInterface(const acfIID& riid, void** ppOut) override;
+        explicit PrivateUnknown (CACFUnknown* owner)
+            : m_Owner (owner)
+        {}
+        ACFRESULT QueryInterface (const acfIID& riid, void** ppOut) override;
         acfUInt32 AddRef() override;
         acfUInt32 Release() override;
 

@@ -16,13 +16,13 @@ AAX_CEffectGUI::~AAX_CEffectGUI()
     viewContainer = nullptr;
 }
 
-AAX_Result AAX_CEffectGUI::Initialize(IACFUnknown* iController)
+AAX_Result AAX_CEffectGUI::Initialize (IACFUnknown* iController)
 {
     // The controller proxy is made before the host is checked: over a null
     // host it answers every operation with its missing-interface result.
     delete controller;
-    controller = new AAX_VController(iController);
-    if (!iController)
+    controller = new AAX_VController (iController);
+    if (! iController)
         return kErrNoHost;
 
     // The query's result is not looked at: a host that refuses leaves
@@ -34,15 +34,15 @@ AAX_Result AAX_CEffectGUI::Initialize(IACFUnknown* iController)
         effectParameters = nullptr;
     }
     void* answered = nullptr;
-    iController->QueryInterface(IID_IAAXEffectParametersV1, &answered);
+    iController->QueryInterface (IID_IAAXEffectParametersV1, &answered);
     if (answered)
     {
-        effectParametersInterface = static_cast<AAX_IACFEffectParameters*>(answered);
-        effectParameters = static_cast<AAX_IEffectParameters*>(static_cast<AAX_IACFEffectParameters_V3*>(effectParametersInterface));
+        effectParametersInterface = static_cast<AAX_IACFEffectParameters*> (answered);
+        effectParameters = static_cast<AAX_IEffectParameters*> (static_cast<AAX_IACFEffectParameters_V3*> (effectParametersInterface));
     }
 
     delete transport;
-    transport = new AAX_VTransport(iController);
+    transport = new AAX_VTransport (iController);
     CreateViewContents();
     return AAX_SUCCESS;
 }
@@ -68,19 +68,19 @@ AAX_Result AAX_CEffectGUI::UninitializeBase()
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::NotificationReceived(AAX_CTypeID, const void*, uint32_t)
+AAX_Result AAX_CEffectGUI::NotificationReceived (AAX_CTypeID, const void*, uint32_t)
 {
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::SetViewContainer(IACFUnknown* iViewContainer)
+AAX_Result AAX_CEffectGUI::SetViewContainer (IACFUnknown* iViewContainer)
 {
     // The previous container's proxy is dropped when a new one replaces it or
     // the host clears it, so that no host container is held longer than needed.
     AAX_VViewContainer* previous = viewContainer;
     if (iViewContainer)
     {
-        viewContainer = new AAX_VViewContainer(iViewContainer);
+        viewContainer = new AAX_VViewContainer (iViewContainer);
         delete previous;
         CreateViewContainer();
         UpdateAllParameters();
@@ -94,12 +94,12 @@ AAX_Result AAX_CEffectGUI::SetViewContainer(IACFUnknown* iViewContainer)
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::GetViewSize(AAX_Point*) const
+AAX_Result AAX_CEffectGUI::GetViewSize (AAX_Point*) const
 {
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::Draw(AAX_Rect*)
+AAX_Result AAX_CEffectGUI::Draw (AAX_Rect*)
 {
     return AAX_SUCCESS;
 }
@@ -109,33 +109,33 @@ AAX_Result AAX_CEffectGUI::TimerWakeup()
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::ParameterUpdated(AAX_CParamID)
+AAX_Result AAX_CEffectGUI::ParameterUpdated (AAX_CParamID)
 {
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::GetCustomLabel(AAX_EPlugInStrings, AAX_IString*) const
+AAX_Result AAX_CEffectGUI::GetCustomLabel (AAX_EPlugInStrings, AAX_IString*) const
 {
     return kErrMissingObject;
 }
 
-AAX_Result AAX_CEffectGUI::SetControlHighlightInfo(AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)
+AAX_Result AAX_CEffectGUI::SetControlHighlightInfo (AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)
 {
     return AAX_SUCCESS;
 }
 
 void AAX_CEffectGUI::UpdateAllParameters()
 {
-    if (!effectParametersInterface)
+    if (! effectParametersInterface)
         return;
     int32_t count = 0;
-    if (effectParametersInterface->GetNumberOfParameters(&count) != AAX_SUCCESS || count < 0)
+    if (effectParametersInterface->GetNumberOfParameters (&count) != AAX_SUCCESS || count < 0)
         return;
     for (int32_t index = 0; index < count; ++index)
     {
         AAX_CString identifier;
-        if (effectParametersInterface->GetParameterIDFromIndex(index, &identifier) == AAX_SUCCESS)
-            ParameterUpdated(identifier.Get());
+        if (effectParametersInterface->GetParameterIDFromIndex (index, &identifier) == AAX_SUCCESS)
+            ParameterUpdated (identifier.Get());
     }
 }
 
@@ -146,7 +146,7 @@ const AAX_IViewContainer* AAX_CEffectGUI::GetViewContainer() const { return view
 
 int32_t AAX_CEffectGUI::GetViewContainerType()
 {
-    return viewContainer ? viewContainer->GetType() : static_cast<int32_t>(AAX_eViewContainer_Type_NULL);
+    return viewContainer ? viewContainer->GetType() : static_cast<int32_t> (AAX_eViewContainer_Type_NULL);
 }
 
 void* AAX_CEffectGUI::GetViewContainerPtr()

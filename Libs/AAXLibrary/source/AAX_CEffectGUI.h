@@ -31,16 +31,16 @@ public:
     ~AAX_CEffectGUI() override;
 
     // Host interface.
-    AAX_Result Initialize(IACFUnknown* iController) override;
+    AAX_Result Initialize (IACFUnknown* iController) override;
     AAX_Result Uninitialize() override;
-    AAX_Result NotificationReceived(AAX_CTypeID inNotificationType, const void* inNotificationData, uint32_t inNotificationDataSize) override;
-    AAX_Result SetViewContainer(IACFUnknown* iViewContainer) override;
-    AAX_Result GetViewSize(AAX_Point* oViewSize) const override;
-    AAX_Result Draw(AAX_Rect* iDrawRect) override;
+    AAX_Result NotificationReceived (AAX_CTypeID inNotificationType, const void* inNotificationData, uint32_t inNotificationDataSize) override;
+    AAX_Result SetViewContainer (IACFUnknown* iViewContainer) override;
+    AAX_Result GetViewSize (AAX_Point* oViewSize) const override;
+    AAX_Result Draw (AAX_Rect* iDrawRect) override;
     AAX_Result TimerWakeup() override;
-    AAX_Result ParameterUpdated(AAX_CParamID inParamID) override;
-    AAX_Result GetCustomLabel(AAX_EPlugInStrings iSelector, AAX_IString* oString) const override;
-    AAX_Result SetControlHighlightInfo(AAX_CParamID iParameterID, AAX_CBoolean iIsHighlighted, AAX_EHighlightColor iColor) override;
+    AAX_Result ParameterUpdated (AAX_CParamID inParamID) override;
+    AAX_Result GetCustomLabel (AAX_EPlugInStrings iSelector, AAX_IString* oString) const override;
+    AAX_Result SetControlHighlightInfo (AAX_CParamID iParameterID, AAX_CBoolean iIsHighlighted, AAX_EHighlightColor iColor) override;
 
 protected:
     // Supplied by the derived class.
@@ -68,11 +68,11 @@ public:
 private:
     AAX_Result UninitializeBase();
 
-    AAX_VController*       controller = nullptr;
+    AAX_VController* controller = nullptr;
     AAX_IEffectParameters* effectParameters = nullptr;
     // The same object as the host answered it (version-1 interface pointer);
     // holds the counted reference and serves the calls of UpdateAllParameters.
     AAX_IACFEffectParameters* effectParametersInterface = nullptr;
-    AAX_VViewContainer*    viewContainer = nullptr;
-    AAX_VTransport*        transport = nullptr;
+    AAX_VViewContainer* viewContainer = nullptr;
+    AAX_VTransport* transport = nullptr;
 };

@@ -16,25 +16,25 @@ std::atomic<AAX_VHostServices*> sHostServices { nullptr };
 constexpr size_t kTraceBufferSize = 512;
 } // namespace
 
-void AAX_CHostServices::Set(IACFUnknown* pUnkHost)
+void AAX_CHostServices::Set (IACFUnknown* pUnkHost)
 {
-    if (pUnkHost && !sHostServices.load())
+    if (pUnkHost && ! sHostServices.load())
     {
         // A throwing constructor frees the proxy's memory and leaves the
         // holder empty; the exception travels on to the caller.
-        sHostServices.store(new AAX_VHostServices(pUnkHost));
+        sHostServices.store (new AAX_VHostServices (pUnkHost));
     }
-    else if (!pUnkHost)
+    else if (! pUnkHost)
     {
-        if (AAX_VHostServices* old = sHostServices.exchange(nullptr))
+        if (AAX_VHostServices* old = sHostServices.exchange (nullptr))
             delete old;
     }
 }
 
-AAX_Result AAX_CHostServices::Trace(AAX_ETracePriorityHost inPriority, const char* inFormat, ...)
+AAX_Result AAX_CHostServices::Trace (AAX_ETracePriorityHost inPriority, const char* inFormat, ...)
 {
     AAX_VHostServices* hostServices = sHostServices.load();
-    if (!hostServices)
+    if (! hostServices)
         return AAX_SUCCESS;
 
     char message[kTraceBufferSize];
@@ -42,12 +42,12 @@ AAX_Result AAX_CHostServices::Trace(AAX_ETracePriorityHost inPriority, const cha
     if (inFormat)
     {
         va_list args;
-        va_start(args, inFormat);
+        va_start (args, inFormat);
         // Output beyond 511 characters is cut; a formatting error sends an empty text.
-        if (std::vsnprintf(message, sizeof(message), inFormat, args) < 0)
+        if (std::vsnprintf (message, sizeof (message), inFormat, args) < 0)
             message[0] = '\0';
-        va_end(args);
+        va_end (args);
     }
     message[kTraceBufferSize - 1] = '\0';
-    return hostServices->Trace(static_cast<int32_t>(inPriority), message);
+    return hostServices->Trace (static_cast<int32_t> (inPriority), message);
 }

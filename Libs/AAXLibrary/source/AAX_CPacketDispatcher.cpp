@@ -7,20 +7,23 @@
 #include "AAX_IEffectParameters.h"
 #include "AAX_IParameter.h"
 
-void* AAX_CPacket::SPacketData::Get(uint32_t n)
+void* AAX_CPacket::SPacketData::Get (uint32_t n)
 {
-    bytes.resize(n, 0);
+    bytes.resize (n, 0);
     if (bytes.empty())
-        throw std::out_of_range("AAX_CPacket: empty packet buffer");
+        throw std::out_of_range ("AAX_CPacket: empty packet buffer");
     return bytes.data();
 }
 
-AAX_CPacketDispatcher::AAX_CPacketDispatcher() : controller(nullptr), effectParameters(nullptr) {}
+AAX_CPacketDispatcher::AAX_CPacketDispatcher()
+    : controller (nullptr)
+    , effectParameters (nullptr)
+{}
 
 AAX_CPacketDispatcher::~AAX_CPacketDispatcher()
 {
     {
-        AAX_StLock_Guard guard(lock);
+        AAX_StLock_Guard guard (lock);
         for (auto& entry : packetsByPort)
             delete entry.second;
         for (auto& entry : handlersByID)
@@ -30,58 +33,58 @@ AAX_CPacketDispatcher::~AAX_CPacketDispatcher()
     handlersByID.clear();
 }
 
-void AAX_CPacketDispatcher::Initialize(AAX_IController* inController, AAX_IEffectParameters* inEffectParameters)
+void AAX_CPacketDispatcher::Initialize (AAX_IController* inController, AAX_IEffectParameters* inEffectParameters)
 {
     controller = inController;
     effectParameters = inEffectParameters;
 }
 
-AAX_Result AAX_CPacketDispatcher::RegisterPacket(const char* identifier, int32_t port, const AAX_IPacketHandler* handler)
+AAX_Result AAX_CPacketDispatcher::RegisterPacket (const char* identifier, int32_t port, const AAX_IPacketHandler* handler)
 {
     if (identifier == nullptr || handler == nullptr)
         return kErrMissingObject;
 
-    AAX_StLock_Guard guard(lock);
+    AAX_StLock_Guard guard (lock);
     AAX_CPacket* packet = nullptr;
     if (port >= 0)
     {
-        auto it = packetsByPort.find(port);
+        auto it = packetsByPort.find (port);
         if (it == packetsByPort.end())
-            it = packetsByPort.insert(std::make_pair(port, new AAX_CPacket(port))).first;
+            it = packetsByPort.insert (std::make_pair (port, new AAX_CPacket (port))).first;
         packet = it->second;
     }
     AAX_IPacketHandler* clone = handler->Clone();
     // A multimap keeps equal keys in insertion order.
-    handlersByID.insert(std::make_pair(std::string(identifier), Registration(packet, clone)));
+    handlersByID.insert (std::make_pair (std::string (identifier), Registration (packet, clone)));
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CPacketDispatcher::SetDirty(const char* identifier, bool dirty)
+AAX_Result AAX_CPacketDispatcher::SetDirty (const char* identifier, bool dirty)
 {
     if (identifier == nullptr)
         return AAX_SUCCESS;
-    AAX_StLock_Guard guard(lock);
-    auto range = handlersByID.equal_range(std::string(identifier));
+    AAX_StLock_Guard guard (lock);
+    auto range = handlersByID.equal_range (std::string (identifier));
     for (auto it = range.first; it != range.second; ++it)
         if (it->second.first != nullptr) // a negative port has no packet
-            it->second.first->SetDirty(dirty);
+            it->second.first->SetDirty (dirty);
     return AAX_SUCCESS;
 }
 
 AAX_Result AAX_CPacketDispatcher::Dispatch()
 {
-    AAX_StLock_Guard guard(lock);
+    AAX_StLock_Guard guard (lock);
     AAX_Result result = AAX_SUCCESS;
     for (auto& entry : handlersByID)
     {
         AAX_CPacket* packet = entry.second.first;
-        if (packet == nullptr || !packet->IsDirty())
+        if (packet == nullptr || ! packet->IsDirty())
             continue;
 
         AAX_Result handlerResult = kErrMissingObject;
         try
         {
-            handlerResult = entry.second.second->Call(entry.first.c_str(), *packet);
+            handlerResult = entry.second.second->Call (entry.first.c_str(), *packet);
         }
         catch (...)
         {
@@ -91,46 +94,46 @@ AAX_Result AAX_CPacketDispatcher::Dispatch()
         }
         if (handlerResult == AAX_SUCCESS)
         {
-            result = (controller != nullptr) ? controller->PostPacket(packet->port, packet->data.Get(), packet->dataSize)
-                                             : static_cast<AAX_Result>(kErrMissingObject);
+            result = (controller != nullptr) ? controller->PostPacket (packet->port, packet->data.Get(), packet->dataSize)
+                                             : static_cast<AAX_Result> (kErrMissingObject);
         }
-        packet->SetDirty(false);
+        packet->SetDirty (false);
     }
     return result;
 }
 
-AAX_Result AAX_CPacketDispatcher::GenerateSingleValuePacket(const char* identifier, AAX_CPacket& packet)
+AAX_Result AAX_CPacketDispatcher::GenerateSingleValuePacket (const char* identifier, AAX_CPacket& packet)
 {
     if (effectParameters == nullptr)
         return kErrMissingObject;
     AAX_IParameter* parameter = nullptr;
-    if (effectParameters->GetParameter(identifier, &parameter) != AAX_SUCCESS || parameter == nullptr)
+    if (effectParameters->GetParameter (identifier, &parameter) != AAX_SUCCESS || parameter == nullptr)
         return kErrMissingObject;
 
     bool b = false;
     float f = 0.0f;
     int32_t i = 0;
     double d = 0.0;
-    if (parameter->GetValueAsBool(&b))
+    if (parameter->GetValueAsBool (&b))
     {
         const int32_t v = b ? 1 : 0;
-        packet.dataSize = sizeof(v);
-        std::memcpy(packet.data.Get(packet.dataSize), &v, sizeof(v));
+        packet.dataSize = sizeof (v);
+        std::memcpy (packet.data.Get (packet.dataSize), &v, sizeof (v));
     }
-    else if (parameter->GetValueAsFloat(&f))
+    else if (parameter->GetValueAsFloat (&f))
     {
-        packet.dataSize = sizeof(f);
-        std::memcpy(packet.data.Get(packet.dataSize), &f, sizeof(f));
+        packet.dataSize = sizeof (f);
+        std::memcpy (packet.data.Get (packet.dataSize), &f, sizeof (f));
     }
-    else if (parameter->GetValueAsInt32(&i))
+    else if (parameter->GetValueAsInt32 (&i))
     {
-        packet.dataSize = sizeof(i);
-        std::memcpy(packet.data.Get(packet.dataSize), &i, sizeof(i));
+        packet.dataSize = sizeof (i);
+        std::memcpy (packet.data.Get (packet.dataSize), &i, sizeof (i));
     }
-    else if (parameter->GetValueAsDouble(&d))
+    else if (parameter->GetValueAsDouble (&d))
     {
-        packet.dataSize = sizeof(d);
-        std::memcpy(packet.data.Get(packet.dataSize), &d, sizeof(d));
+        packet.dataSize = sizeof (d);
+        std::memcpy (packet.data.Get (packet.dataSize), &d, sizeof (d));
     }
     else
     {

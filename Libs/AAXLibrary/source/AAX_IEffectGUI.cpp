@@ -2,16 +2,16 @@
 
 #include "AAX_UIDs.h"
 
-ACFRESULT AAX_IEffectGUI::InternalQueryInterface(const acfIID& riid, void** ppOut)
+ACFRESULT AAX_IEffectGUI::InternalQueryInterface (const acfIID& riid, void** ppOut)
 {
     if (riid == IID_IAAXEffectGUIV1)
     {
-        if (!ppOut)
+        if (! ppOut)
             return kACFErrNullPointer;
         AAX_IACFEffectGUI* self = this;
         *ppOut = self;
         self->AddRef();
         return ACF_OK;
     }
-    return CACFUnknown::InternalQueryInterface(riid, ppOut);
+    return CACFUnknown::InternalQueryInterface (riid, ppOut);
 }

@@ -7,29 +7,29 @@
 #include "AAX_VCollection.h"
 #include "ACF/acfplugindefinition.h"
 
-ACFRESULT AAXRegisterPlugin(IACFUnknown* pUnkHost, IACFPluginDefinition** ppPluginDefinition)
+ACFRESULT AAXRegisterPlugin (IACFUnknown* pUnkHost, IACFPluginDefinition** ppPluginDefinition)
 {
     // The whole description tree lives for this call only; the host keeps its
     // own references to its objects.
-    AAX_VCollection collection(pUnkHost);
+    AAX_VCollection collection (pUnkHost);
 
-    const AAX_Result result = GetEffectDescriptions(&collection);
+    const AAX_Result result = GetEffectDescriptions (&collection);
     if (result != AAX_SUCCESS)
         return result;
 
-    if (!ppPluginDefinition)
+    if (! ppPluginDefinition)
         return kACFErrNullPointer;
     *ppPluginDefinition = nullptr;
 
     IACFUnknown* hostCollection = collection.GetIUnknown();
-    if (!hostCollection)
+    if (! hostCollection)
         return kErrMissingObject;
-    if (hostCollection->QueryInterface(IID_IACFPluginDefinition, reinterpret_cast<void**>(ppPluginDefinition)) != ACF_OK)
+    if (hostCollection->QueryInterface (IID_IACFPluginDefinition, reinterpret_cast<void**> (ppPluginDefinition)) != ACF_OK)
         return kErrMissingObject;
     return AAX_SUCCESS;
 }
 
-ACFRESULT AAXRegisterComponent(IACFUnknown*, acfUInt32, IACFComponentDefinition** ppComponentDefinition)
+ACFRESULT AAXRegisterComponent (IACFUnknown*, acfUInt32, IACFComponentDefinition** ppComponentDefinition)
 {
     // This module hands out no component definitions.
     if (ppComponentDefinition)
@@ -37,7 +37,7 @@ ACFRESULT AAXRegisterComponent(IACFUnknown*, acfUInt32, IACFComponentDefinition*
     return AAX_SUCCESS;
 }
 
-ACFRESULT AAXGetClassFactory(IACFUnknown*, const acfCLSID&, const acfIID&, void** ppOut)
+ACFRESULT AAXGetClassFactory (IACFUnknown*, const acfCLSID&, const acfIID&, void** ppOut)
 {
     // Nor class factories: the host creates objects through the description.
     if (ppOut)
@@ -45,27 +45,27 @@ ACFRESULT AAXGetClassFactory(IACFUnknown*, const acfCLSID&, const acfIID&, void*
     return kErrNotSupported;
 }
 
-ACFRESULT AAXCanUnloadNow(IACFUnknown*)
+ACFRESULT AAXCanUnloadNow (IACFUnknown*)
 {
     // 0: no object alive, the module may go; otherwise the number of live objects.
-    return static_cast<ACFRESULT>(CACFUnknown::GetActiveObjectCount());
+    return static_cast<ACFRESULT> (CACFUnknown::GetActiveObjectCount());
 }
 
-ACFRESULT AAXStartup(IACFUnknown* pUnkHost)
+ACFRESULT AAXStartup (IACFUnknown* pUnkHost)
 {
-    AAX_CHostServices::Set(pUnkHost);
+    AAX_CHostServices::Set (pUnkHost);
     return AAX_SUCCESS;
 }
 
-ACFRESULT AAXShutdown(IACFUnknown*)
+ACFRESULT AAXShutdown (IACFUnknown*)
 {
-    AAX_CHostServices::Set(nullptr);
+    AAX_CHostServices::Set (nullptr);
     return AAX_SUCCESS;
 }
 
-ACFRESULT AAXGetSDKVersion(acfUInt64* oSDKVersion)
+ACFRESULT AAXGetSDKVersion (acfUInt64* oSDKVersion)
 {
-    if (!oSDKVersion)
+    if (! oSDKVersion)
         return kACFErrNullPointer;
     *oSDKVersion = kAAX_SDKVersion;
     return AAX_SUCCESS;

@@ -8,18 +8,18 @@
 class AAX_VAutomationDelegate : public AAX_IAutomationDelegate
 {
 public:
-    explicit AAX_VAutomationDelegate(IACFUnknown* pUnknown);
+    explicit AAX_VAutomationDelegate (IACFUnknown* pUnknown);
     ~AAX_VAutomationDelegate() override;
-    AAX_VAutomationDelegate(const AAX_VAutomationDelegate&) = delete;
-    AAX_VAutomationDelegate& operator=(const AAX_VAutomationDelegate&) = delete;
+    AAX_VAutomationDelegate (const AAX_VAutomationDelegate&) = delete;
+    AAX_VAutomationDelegate& operator= (const AAX_VAutomationDelegate&) = delete;
 
-    AAX_Result RegisterParameter(AAX_CParamID inParameterID) override;
-    AAX_Result UnregisterParameter(AAX_CParamID inParameterID) override;
-    AAX_Result PostSetValueRequest(AAX_CParamID inParameterID, double inNormalizedValue) const override;
-    AAX_Result PostCurrentValue(AAX_CParamID inParameterID, double inNormalizedValue) const override;
-    AAX_Result PostTouchRequest(AAX_CParamID inParameterID) override;
-    AAX_Result PostReleaseRequest(AAX_CParamID inParameterID) override;
-    AAX_Result GetTouchState(AAX_CParamID inParameterID, AAX_CBoolean* outTouched) override;
+    AAX_Result RegisterParameter (AAX_CParamID inParameterID) override;
+    AAX_Result UnregisterParameter (AAX_CParamID inParameterID) override;
+    AAX_Result PostSetValueRequest (AAX_CParamID inParameterID, double inNormalizedValue) const override;
+    AAX_Result PostCurrentValue (AAX_CParamID inParameterID, double inNormalizedValue) const override;
+    AAX_Result PostTouchRequest (AAX_CParamID inParameterID) override;
+    AAX_Result PostReleaseRequest (AAX_CParamID inParameterID) override;
+    AAX_Result GetTouchState (AAX_CParamID inParameterID, AAX_CBoolean* outTouched) override;
 
 private:
     ACFPtr<AAX_IACFAutomationDelegate> mIAutomationDelegate;

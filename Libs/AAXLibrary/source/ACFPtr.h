@@ -9,21 +9,35 @@
 
 #include "acfunknown.h"
 
-template <class T>
+template<class T>
 class ACFPtr
 {
 public:
     ACFPtr() = default;
-    explicit ACFPtr(T* p) : mPtr(p) { if (mPtr) mPtr->AddRef(); }
-    ACFPtr(const ACFPtr& other) : mPtr(other.mPtr) { if (mPtr) mPtr->AddRef(); }
-    ACFPtr(ACFPtr&& other) noexcept : mPtr(other.mPtr) { other.mPtr = nullptr; }
-    ACFPtr& operator=(const ACFPtr& other)
+    explicit ACFPtr (T* p)
+        : mPtr (p)
     {
-        ACFPtr copy(other);
-        std::swap(mPtr, copy.mPtr);
+        if (mPtr)
+            mPtr->AddRef();
+    }
+    ACFPtr (const ACFPtr& other)
+        : mPtr (other.mPtr)
+    {
+        if (mPtr)
+            mPtr->AddRef();
+    }
+    ACFPtr (ACFPtr&& other) noexcept
+        : mPtr (other.mPtr)
+    {
+        other.mPtr = nullptr;
+    }
+    ACFPtr& operator= (const ACFPtr& other)
+    {
+        ACFPtr copy (other);
+        std::swap (mPtr, copy.mPtr);
         return *this;
     }
-    ACFPtr& operator=(ACFPtr&& other) noexcept
+    ACFPtr& operator= (ACFPtr&& other) noexcept
     {
         if (this != &other)
         {
@@ -40,24 +54,27 @@ public:
     {
         T* p = mPtr;
         mPtr = nullptr;
-        if (p) p->Release();
+        if (p)
+            p->Release();
     }
 
     // Address for an out argument: drops what is held first.
     void** OutArg()
     {
         Clear();
-        return reinterpret_cast<void**>(&mPtr);
+        return reinterpret_cast<void**> (&mPtr);
     }
 
     T* operator->() const
     {
-        if (!mPtr) throw static_cast<ACFRESULT>(kACFErrNullPointer);
+        if (! mPtr)
+            throw static_cast<ACFRESULT> (kACFErrNullPointer);
         return mPtr;
     }
     T& operator*() const
     {
-        if (!mPtr) throw static_cast<ACFRESULT>(kACFErrNullPointer);
+        if (! mPtr)
+            throw static_cast<ACFRESULT> (kACFErrNullPointer);
         return *mPtr;
     }
 

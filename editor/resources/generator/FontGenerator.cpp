@@ -96,7 +96,7 @@ juce::ReferenceCountedObjectPtr<juce::CustomTypeface> buildTypeface (juce::Typef
     source.getGlyphPositions (" ", glyphs, offsets);
     const float spaceWidth = (offsets.size() > 1 ? offsets[1] : 0.25f) * widthScale;
 
-    juce::Array<juce::juce_wchar> present;   // glyphs of the source font, which carry its kerning
+    juce::Array<juce::juce_wchar> present; // glyphs of the source font, which carry its kerning
     juce::String borrowed, missing;
     juce::HashMap<int, float> widths;
 
@@ -150,7 +150,7 @@ juce::ReferenceCountedObjectPtr<juce::CustomTypeface> buildTypeface (juce::Typef
     // Kerning: the pair's advance minus the first glyph's own advance.
     for (auto c1 : present)
     {
-        const float w1 = widths[(int) c1] - boldAmount;   // condensed advance without emboldening
+        const float w1 = widths[(int) c1] - boldAmount; // condensed advance without emboldening
 
         for (auto c2 : present)
         {
@@ -182,7 +182,7 @@ juce::MemoryBlock serialise (juce::CustomTypeface& face)
     juce::MemoryBlock block;
     {
         juce::MemoryOutputStream out (block, false);
-        face.writeToStream (out);   // writes a zlib stream
+        face.writeToStream (out); // writes a zlib stream
     }
     return block;
 }

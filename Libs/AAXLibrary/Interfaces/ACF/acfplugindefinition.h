@@ -13,7 +13,7 @@ public:
     // Creates the component clsid and answers its interface iid in *ppOut
     // with one reference added. pUnkOuter is always null (no aggregation).
     // Returns 0 on success; on failure *ppOut stays null.
-    virtual ACFRESULT CreateInstance(const acfCLSID& clsid, IACFUnknown* pUnkOuter, const acfIID& iid, void** ppOut) = 0;
+    virtual ACFRESULT CreateInstance (const acfCLSID& clsid, IACFUnknown* pUnkOuter, const acfIID& iid, void** ppOut) = 0;
 
 protected:
     ~IACFComponentFactory() = default;

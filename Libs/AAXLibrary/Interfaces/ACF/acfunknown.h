@@ -7,7 +7,7 @@
 class IACFUnknown
 {
 public:
-    virtual ACFRESULT QueryInterface(const acfIID& iid, void** ppOut) = 0;
+    virtual ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) = 0;
     virtual acfUInt32 AddRef() = 0;
     virtual acfUInt32 Release() = 0;
 
