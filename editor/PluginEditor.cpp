@@ -1,5 +1,6 @@
 #include "editor/PluginEditor.h"
 
+#include "Skorvane3Version.h"
 #include "editor/Skorvane3OpenGLCheck.h"
 #include "editor/resources/Skorvane3Binaries.h"
 
@@ -44,8 +45,8 @@ Skorvane3AudioProcessorEditor::Skorvane3AudioProcessorEditor (Skorvane3AudioProc
 
     revealTick = 0;
     revealAmount = 0.0f;
-    std::strcpy (versionText, "v");
-    std::strcat (versionText, "1.0.1");
+    static_assert (sizeof (Skorvane3Version::kDisplayText) <= sizeof (versionText));
+    std::strcpy (versionText, Skorvane3Version::kDisplayText);
 
     blackTypeface = loadBlackTypeface();
     mediumTypeface = loadMediumTypeface();
@@ -55,7 +56,7 @@ Skorvane3AudioProcessorEditor::Skorvane3AudioProcessorEditor (Skorvane3AudioProc
     // their earlier typeface.
     juce::Typeface::clearTypefaceCache();
 
-    for (int i = 0; i < numKnobs; ++i)
+    for (int i = 0; i < Skorvane3AudioProcessor::kNumParameters; ++i)
     {
         // Each value text is added before its knob so that the knob lies above
         // it: a press on the text reaches the knob.
@@ -258,7 +259,7 @@ void Skorvane3AudioProcessorEditor::timerCallback()
         // values are read raises it again and is shown on the next tick.
         audioProcessor.parametersChanged = false;
 
-        for (int i = 0; i < numKnobs; ++i)
+        for (int i = 0; i < Skorvane3AudioProcessor::kNumParameters; ++i)
         {
             sliders[i].setValue (audioProcessor.getParameter (i), juce::dontSendNotification);
             valueLabels[i].setText (audioProcessor.getParameterText (i), juce::dontSendNotification);
@@ -266,7 +267,7 @@ void Skorvane3AudioProcessorEditor::timerCallback()
     }
 
     // The latest block's trace; never more than both buffers hold.
-    audioProcessor.copyScope (scopeSamples, scopeSize);
+    audioProcessor.copyScope (scopeSamples, Skorvane3AudioProcessor::kScopeBufferSize);
 
     checkOpenGLStarted();
     repaint();
@@ -310,7 +311,7 @@ void Skorvane3AudioProcessorEditor::paintSoftwareBackground (juce::Graphics& g)
 
 juce::Path Skorvane3AudioProcessorEditor::buildTrace (const float* samples, int count)
 {
-    const int n = juce::jlimit (0, scopeSize, count);
+    const int n = juce::jlimit (0, Skorvane3AudioProcessor::kScopeBufferSize, count);
     const float step = n > 0 ? 520.0f / (float) n : 0.0f;
 
     // The first point is repeated: the path starts where the first sample lies.

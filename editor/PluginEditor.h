@@ -26,8 +26,6 @@ class Skorvane3AudioProcessorEditor : public juce::AudioProcessorEditor
     , private juce::Timer
 {
 public:
-    static constexpr int numKnobs = 5;
-    static constexpr int scopeSize = 8192;
     static constexpr int revealTicks = 180; // length of the opening animation in ticks
 
     // Button commands.
@@ -78,7 +76,7 @@ public:
     // The about overlay currently open, or null.
     Skorvane3AboutSplash* getAboutSplash() const noexcept { return aboutSplash.getComponent(); }
 
-    // The output trace for 'count' samples (at most scopeSize are read): 520
+    // The output trace for 'count' samples (at most Skorvane3AudioProcessor::kScopeBufferSize are read): 520
     // pixels wide from x = 40 whatever the count, +1 at y = 120, -1 at y = 60.
     static juce::Path buildTrace (const float* samples, int count);
 
@@ -114,8 +112,8 @@ public:
     // choice, so that "next" starts at the first file and "previous" at the last.
     int currentPresetIndex = -1;
 
-    vqSlider sliders[numKnobs];
-    juce::Label valueLabels[numKnobs];
+    vqSlider sliders[Skorvane3AudioProcessor::kNumParameters];
+    juce::Label valueLabels[Skorvane3AudioProcessor::kNumParameters];
     vqPresetButton presetButton;
     vqPresetButton previousButton;
     vqPresetButton nextButton;
@@ -125,7 +123,7 @@ public:
     juce::OpenGLContext openGLContext;
     std::unique_ptr<juce::OpenGLGraphicsContextCustomShader> backgroundShader;
 
-    float scopeSamples[scopeSize] = {};
+    float scopeSamples[Skorvane3AudioProcessor::kScopeBufferSize] = {};
 
 private:
     void paintSoftwareBackground (juce::Graphics& g);

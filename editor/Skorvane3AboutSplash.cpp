@@ -1,5 +1,6 @@
 #include "editor/Skorvane3AboutSplash.h"
 
+#include "Skorvane3Version.h"
 #include "editor/Skorvane3LookAndFeel.h"
 
 #include <cmath>
@@ -25,8 +26,8 @@ Skorvane3AboutSplash::Skorvane3AboutSplash()
     blackTypeface = loadBlackTypeface();
     mediumTypeface = loadMediumTypeface();
 
-    std::strcpy (versionText, "v");
-    std::strcat (versionText, "1.0.1");
+    static_assert (sizeof (Skorvane3Version::kDisplayText) <= sizeof (versionText));
+    std::strcpy (versionText, Skorvane3Version::kDisplayText);
     wavePhase = 0.0f;
 
     startTimer (30);

@@ -210,7 +210,7 @@ bool parseWav (const std::vector<uint8_t>& bytes, WavData& out, std::string& err
                     break;
                 }
             }
-            out.channels[c][i] = v;
+            out.channels[static_cast<size_t> (c)][i] = v;
         }
     }
     return true;
@@ -263,7 +263,7 @@ bool encodeWav (const WavData& data, std::vector<uint8_t>& out, std::string& err
         }
 
     const int bps = bytesPerSample (data.format);
-    const uint64_t dataBytes = static_cast<uint64_t> (frames) * channels * bps;
+    const uint64_t dataBytes = static_cast<uint64_t> (frames) * static_cast<uint64_t> (channels) * static_cast<uint64_t> (bps);
     if (dataBytes > std::numeric_limits<uint32_t>::max() - 64)
     {
         error = "audio too long for a WAV file";
@@ -290,7 +290,7 @@ bool encodeWav (const WavData& data, std::vector<uint8_t>& out, std::string& err
     for (size_t i = 0; i < frames; ++i)
         for (int c = 0; c < channels; ++c)
         {
-            const float v = data.channels[c][i];
+            const float v = data.channels[static_cast<size_t> (c)][i];
             switch (data.format)
             {
                 case WavSampleFormat::pcm16:

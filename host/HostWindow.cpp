@@ -81,7 +81,8 @@ bool HostWindow::open (const std::string& title, int w, int h, std::string& erro
     attrs.background_pixel = BlackPixel (d, screen);
     attrs.event_mask = StructureNotifyMask | ExposureMask;
     window = XCreateWindow (d, RootWindow (d, screen), 0, 0, static_cast<unsigned> (currentWidth),
-                            static_cast<unsigned> (currentHeight), 0, CopyFromParent, InputOutput, CopyFromParent,
+                            static_cast<unsigned> (currentHeight), 0, CopyFromParent, InputOutput,
+                            nullptr, // the parent's visual (CopyFromParent is a plain 0)
                             CWBackPixel | CWEventMask, &attrs);
     XStoreName (d, window, title.c_str());
     Atom wmDelete = XInternAtom (d, "WM_DELETE_WINDOW", False);
@@ -170,12 +171,12 @@ bool HostWindow::saveScreenshot (const std::string& path, std::string& error)
         return false;
     }
 
-    std::vector<unsigned char> rgb (static_cast<size_t> (w) * h * 3);
+    std::vector<unsigned char> rgb (static_cast<size_t> (w) * static_cast<size_t> (h) * 3);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
         {
             const unsigned long p = XGetPixel (img, i, j);
-            unsigned char* o = &rgb[(static_cast<size_t> (j) * w + i) * 3];
+            unsigned char* o = &rgb[(static_cast<size_t> (j) * static_cast<size_t> (w) + static_cast<size_t> (i)) * 3];
             o[0] = static_cast<unsigned char> ((p & img->red_mask) >> 16);
             o[1] = static_cast<unsigned char> ((p & img->green_mask) >> 8);
             o[2] = static_cast<unsigned char> (p & img->blue_mask);
@@ -203,7 +204,7 @@ bool HostWindow::saveScreenshot (const std::string& path, std::string& error)
                   PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info (png, info);
     for (int j = 0; j < h; ++j)
-        png_write_row (png, &rgb[static_cast<size_t> (j) * w * 3]);
+        png_write_row (png, &rgb[static_cast<size_t> (j) * static_cast<size_t> (w) * 3]);
     png_write_end (png, nullptr);
     png_destroy_write_struct (&png, &info);
     const bool ok = std::fclose (f) == 0;

@@ -164,8 +164,8 @@ public:
     int viewHeight() const;
 
 private:
-    explicit PluginEditor (PluginInstance& instance)
-        : instance (instance)
+    explicit PluginEditor (PluginInstance& owner)
+        : instance (owner)
     {}
 
     PluginInstance& instance;

@@ -205,6 +205,13 @@ void vq_paramManager::newParameter (int64_t index, const char* name, const char*
         case paramTimeNormalized:
             setHostSynced (index, false);
             break;
+        case paramLinear:
+        case paramSwitch:
+        case paramPercent:
+        case paramDecimal:
+        case paramInteger:
+        case paramMetrical:
+        case paramNote:
         default:
             break;
     }
@@ -356,6 +363,10 @@ float vq_paramManager::naturalValueFromVSTvalue (int64_t index, float v)
         case paramTimeNormalized:
         case paramRateNormalized:
             return v;
+        case paramLinear:
+        case paramPercent:
+        case paramDecimal:
+        case paramDecibel:
         default:
             return linearValue (minimum, maximum, v);
     }
@@ -393,6 +404,12 @@ float vq_paramManager::VSTvalueFromNaturalValue (int64_t index, float n)
             else
                 v = table_inverse_calculate (TABLE_EXPONENTIAL, n, minimum, maximum);
             break;
+        case paramLinear:
+        case paramPercent:
+        case paramDecimal:
+        case paramDecibel:
+        case paramInteger:
+        case paramNote:
         default:
             v = (n - minimum) / (maximum - minimum);
             break;
@@ -430,6 +447,12 @@ float vq_paramManager::dspValueFromNaturalValue (int64_t index, float n)
             return tableAt (index, n);
         case paramPercent:
             return holdWithin (n, minimum, maximum) * 0.01f;
+        case paramLinear:
+        case paramSwitch:
+        case paramDecimal:
+        case paramExponential:
+        case paramInteger:
+        case paramNote:
         default:
             return holdWithin (n, minimum, maximum);
     }
@@ -476,6 +499,15 @@ void vq_paramManager::getUnitsName (int64_t index, char* buffer, int length)
         case paramTimeNormalized:
             copyToCountedBuffer (buffer, getHostSynced (index) ? "" : (length < 5 ? "ms" : "msec"), length);
             return;
+        case paramLinear:
+        case paramSwitch:
+        case paramPercent:
+        case paramDecimal:
+        case paramExponential:
+        case paramDecibel:
+        case paramInteger:
+        case paramMetrical:
+        case paramNote:
         default:
             copyToCountedBuffer (buffer, entry (unitsNames, index), length);
             return;
@@ -542,6 +574,9 @@ void vq_paramManager::getValueStringFromNaturalValue (int64_t index, char* buffe
             text = format ("%s%d", gNoteNames[pitchClass], octave - 2);
             break;
         }
+        case paramLinear:
+        case paramPercent:
+        case paramDecibel:
         default:
             text = format ("%4.0f", static_cast<double> (n));
             break;
@@ -696,6 +731,15 @@ void vq_paramManager::incrementNaturalValue (int64_t index)
             if (result > maximum)
                 result = minimum;
             break;
+        case paramLinear:
+        case paramPercent:
+        case paramDecimal:
+        case paramExponential:
+        case paramDecibel:
+        case paramTime:
+        case paramRate:
+        case paramTimeNormalized:
+        case paramRateNormalized:
         default:
             result = n + 1.0f;
             if (result > maximum)
@@ -725,6 +769,16 @@ void vq_paramManager::decrementNaturalValue (int64_t index)
             if (result < minimum)
                 result = maximum;
             break;
+        case paramLinear:
+        case paramPercent:
+        case paramDecimal:
+        case paramExponential:
+        case paramDecibel:
+        case paramTime:
+        case paramRate:
+        case paramTimeNormalized:
+        case paramRateNormalized:
+        case paramNote:
         default:
             result = n - 1.0f;
             if (result < minimum)

@@ -1,5 +1,6 @@
 #include "processor/PluginProcessor.h"
 
+#include "Skorvane3Version.h"
 #include "editor/PluginEditor.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 
 namespace
 {
-constexpr const char* kPluginVersion = "1.0.1";
+constexpr const char* kPluginVersion = Skorvane3Version::kNumber;
 constexpr const char* kErrorLoadingPreset = "Error Loading Preset";
 constexpr juce::int64 kMaxPresetFileSize = 1024 * 1024;
 constexpr int kBinaryXmlMagic = 0x21324356; // "VC2!" little-endian

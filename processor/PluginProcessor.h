@@ -24,7 +24,9 @@
 class Skorvane3AudioProcessor : public juce::AudioProcessor
 {
 public:
-    static constexpr int kNumParameters = 5;
+    // The parameter manager below the processor defines the parameters; the
+    // processor's count is its count (parameters/ cannot include this header).
+    static constexpr int kNumParameters = Skorvane3ParameterManager::kNumParameters;
     static constexpr int kMaxChannels = 8; // filters and feedback slots
     static constexpr int kScopeBufferSize = 8192; // samples kept for the editor
 

@@ -8,9 +8,8 @@
 #include "AAX_IComponentDescriptor.h"
 #include "AAX_IEffectDescriptor.h"
 #include "AAX_IPropertyMap.h"
+#include "processor/PluginProcessor.h"
 #include "wrapper/Skorvane3AAXWrapper.h"
-
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();
 
 namespace Skorvane3AAX
 {
@@ -32,16 +31,11 @@ int layoutChannels (int32_t stemFormat)
 
 bool acceptsLayouts (int32_t inputStemFormat, int32_t outputStemFormat)
 {
-    // The processor's preferred channel configurations.
-    static const int preferred[][2] = { { 1, 1 }, { 2, 2 }, { 3, 3 }, { 4, 4 }, { 5, 5 }, { 6, 6 }, { 7, 7 }, { 8, 8 } };
+    // The processor's preferred channel configurations: as many outputs as
+    // inputs, from 1 up to the processor's channel limit.
     const int ins = layoutChannels (inputStemFormat);
     const int outs = layoutChannels (outputStemFormat);
-    if (ins == 0 || outs == 0)
-        return false;
-    for (const auto& config : preferred)
-        if (config[0] == ins && config[1] == outs)
-            return true;
-    return false;
+    return ins > 0 && ins == outs && ins <= Skorvane3AudioProcessor::kMaxChannels;
 }
 
 uint32_t pluginID (uint32_t base, int32_t inputStemFormat, int32_t outputStemFormat)

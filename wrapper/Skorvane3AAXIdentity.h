@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "AAX.h"
+#include "Skorvane3Version.h"
 
 namespace Skorvane3AAX
 {
@@ -15,7 +16,7 @@ constexpr const char* kEffectName = "Skorvane3";
 constexpr const char* kPackageName = "Skorvane3";
 constexpr const char* kManufacturerName = "Audio Velloq";
 constexpr const char* kEffectIdentifier = "com.audiovelloq.Skorvane3";
-constexpr uint32_t kPackageVersion = 0x10001; // 1.0.1
+constexpr uint32_t kPackageVersion = Skorvane3Version::kPacked;
 constexpr uint32_t kCategory = 0x40; // harmonic
 constexpr uint32_t kManufacturerCode = AAX_FOURCHAR ('V', 'l', 'q', 'x');
 constexpr uint32_t kProductCode = AAX_FOURCHAR ('V', 'q', 's', '3');

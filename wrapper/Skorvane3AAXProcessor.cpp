@@ -18,8 +18,6 @@
 #include "AAX_ITransport.h"
 #include "wrapper/Skorvane3AAXWrapper.h"
 
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();
-
 // The processor uses the index-based parameter interface.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
@@ -29,7 +27,7 @@ using namespace Skorvane3AAX;
 
 namespace
 {
-constexpr int kMaxChannels = 8;
+constexpr int kMaxChannels = Skorvane3AudioProcessor::kMaxChannels;
 constexpr int kOrientationInverted = 19;
 
 bool isBypassID (AAX_CParamID id) { return id != nullptr && std::strcmp (id, kBypassID) == 0; }
@@ -455,44 +453,44 @@ void JuceAAX_Processor::audioProcessorChanged (juce::AudioProcessor* p, const Ch
 juce::Optional<juce::AudioPlayHead::PositionInfo> JuceAAX_Processor::getPosition() const
 {
     PositionInfo info;
-    const AAX_ITransport* transport = Transport();
-    if (transport == nullptr)
+    const AAX_ITransport* hostTransport = Transport();
+    if (hostTransport == nullptr)
         return info;
 
     constexpr double ticksPerQuarter = 960000.0;
     double tempo = 0.0;
-    transport->GetCurrentTempo (&tempo);
+    hostTransport->GetCurrentTempo (&tempo);
     info.setBpm (tempo);
 
     int32_t numerator = 4, denominator = 4;
-    transport->GetCurrentMeter (&numerator, &denominator);
+    hostTransport->GetCurrentMeter (&numerator, &denominator);
     info.setTimeSignature (TimeSignature { numerator, denominator });
 
     bool playing = false;
-    if (transport->IsTransportPlaying (&playing) != AAX_SUCCESS)
+    if (hostTransport->IsTransportPlaying (&playing) != AAX_SUCCESS)
         playing = false;
     info.setIsPlaying (playing);
 
     int64_t samplePosition = 0;
-    if (playing || transport->GetTimelineSelectionStartPosition (&samplePosition) != AAX_SUCCESS)
-        transport->GetCurrentNativeSampleLocation (&samplePosition);
+    if (playing || hostTransport->GetTimelineSelectionStartPosition (&samplePosition) != AAX_SUCCESS)
+        hostTransport->GetCurrentNativeSampleLocation (&samplePosition);
     info.setTimeInSamples (samplePosition);
     info.setTimeInSeconds (sampleRate > 0.0 ? static_cast<double> (samplePosition) / sampleRate : 0.0);
 
     int64_t ticks = 0;
-    transport->GetCurrentTickPosition (&ticks);
+    hostTransport->GetCurrentTickPosition (&ticks);
     info.setPpqPosition (static_cast<double> (ticks) / ticksPerQuarter);
 
     bool looping = false;
     int64_t loopStart = 0, loopEnd = 0;
-    transport->GetCurrentLoopPosition (&looping, &loopStart, &loopEnd);
+    hostTransport->GetCurrentLoopPosition (&looping, &loopStart, &loopEnd);
     info.setIsLooping (looping);
     info.setLoopPoints (LoopPoints { static_cast<double> (loopStart) / ticksPerQuarter,
                                      static_cast<double> (loopEnd) / ticksPerQuarter });
 
     AAX_EFrameRate rate = AAX_eFrameRate_Undeclared;
     int32_t offset = 0;
-    if (transport->GetTimeCodeInfo (&rate, &offset) == AAX_SUCCESS)
+    if (hostTransport->GetTimeCodeInfo (&rate, &offset) == AAX_SUCCESS)
     {
         switch (rate)
         {
@@ -505,6 +503,7 @@ juce::Optional<juce::AudioPlayHead::PositionInfo> JuceAAX_Processor::getPosition
                 break;
             case AAX_eFrameRate_30NonDrop: info.setFrameRate (FrameRate().withBaseRate (30)); break;
             case AAX_eFrameRate_30DropFrame: info.setFrameRate (FrameRate().withBaseRate (30).withDrop()); break;
+            case AAX_eFrameRate_Undeclared:
             default: break;
         }
     }

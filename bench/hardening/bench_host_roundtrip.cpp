@@ -35,7 +35,7 @@ void BM_HostRoundTrip (benchmark::State& state)
 {
     const int channels = (int) state.range (0);
 
-    std::vector<std::vector<float>> in (channels, std::vector<float> (kBlockSize)), out = in;
+    std::vector<std::vector<float>> in (static_cast<size_t> (channels), std::vector<float> (kBlockSize)), out = in;
     juce::Random random (11);
     for (auto& c : in)
         for (auto& x : c)
@@ -44,8 +44,8 @@ void BM_HostRoundTrip (benchmark::State& state)
     std::vector<float*> outPtrs;
     for (int c = 0; c < channels; ++c)
     {
-        inPtrs.push_back (in[c].data());
-        outPtrs.push_back (out[c].data());
+        inPtrs.push_back (in[static_cast<size_t> (c)].data());
+        outPtrs.push_back (out[static_cast<size_t> (c)].data());
     }
 
     // Reference: the processor called directly.
@@ -55,7 +55,7 @@ void BM_HostRoundTrip (benchmark::State& state)
     juce::MidiBuffer midi;
     const double referenceNs = benchref::nanosecondsPerCall ([&] {
         for (int c = 0; c < channels; ++c)
-            work.copyFrom (c, 0, in[c].data(), kBlockSize);
+            work.copyFrom (c, 0, in[static_cast<size_t> (c)].data(), kBlockSize);
         direct.processBlock (work, midi);
         benchmark::DoNotOptimize (work.getReadPointer (0));
     });

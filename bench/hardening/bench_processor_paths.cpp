@@ -25,8 +25,8 @@ void fillNoise (juce::AudioBuffer<float>& buffer)
 // The processor's chain for one block, written out directly.
 struct PlainChain
 {
-    explicit PlainChain (int channels)
-        : channels (channels)
+    explicit PlainChain (int numChannels)
+        : channels (numChannels)
     {
         dist_mxr_init (&distortion);
         dist_mxr_set_attr (&distortion, DIST_MXR_ATTR_LEVEL, 1.0f);

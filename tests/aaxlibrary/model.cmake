@@ -1,4 +1,10 @@
 # Data model of the interface library: strings, delegates, controls chunk,
 # host parameters, packet dispatcher and the effect-parameters base.
-file(GLOB aax_model_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/model_*.cpp)
-skorvane3_add_test(test_aax_model SOURCES ${aax_model_test_sources} LIBS aaxlibrary)
+skorvane3_add_test(test_aax_model
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/model_chunk_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/model_dispatcher_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/model_effect_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/model_parameter_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/model_strings_test.cpp
+  LIBS aaxlibrary)

@@ -530,7 +530,7 @@ std::vector<juce::Point<float>> pathPoints (const juce::Path& path)
 
 TEST (EditorTrace, PointsSpanTheSameWidthForAnyBlockLength)
 {
-    float samples[Skorvane3AudioProcessorEditor::scopeSize] = {};
+    float samples[Skorvane3AudioProcessor::kScopeBufferSize] = {};
     samples[0] = 1.0f;
     samples[1] = -1.0f;
     samples[2] = 0.5f;
@@ -552,7 +552,7 @@ TEST (EditorTrace, PointsSpanTheSameWidthForAnyBlockLength)
 
     // A count beyond the buffer reads no further than the buffer.
     const auto big = pathPoints (Skorvane3AudioProcessorEditor::buildTrace (samples, 100000));
-    ASSERT_EQ (big.size(), (size_t) Skorvane3AudioProcessorEditor::scopeSize + 1);
+    ASSERT_EQ (big.size(), (size_t) Skorvane3AudioProcessor::kScopeBufferSize + 1);
     EXPECT_LT (big.back().x, 560.0f);
     EXPECT_GT (big.back().x, 559.9f);
 }

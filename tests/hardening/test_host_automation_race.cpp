@@ -43,7 +43,7 @@ TEST (HostAutomationRace, AutomationWhileProcessing)
         std::vector<std::vector<float>> in (2, std::vector<float> (kBlockSize)), out = in;
         for (int c = 0; c < 2; ++c)
             for (int i = 0; i < kBlockSize; ++i)
-                in[c][i] = 0.8f * (float) std::sin (0.05 * i + c);
+                in[static_cast<size_t> (c)][static_cast<size_t> (i)] = 0.8f * (float) std::sin (0.05 * i + c);
         const float* inPtrs[2] = { in[0].data(), in[1].data() };
         float* outPtrs[2] = { out[0].data(), out[1].data() };
 
@@ -55,7 +55,7 @@ TEST (HostAutomationRace, AutomationWhileProcessing)
             {
                 instance->process (inPtrs, outPtrs, kBlockSize);
                 for (int c = 0; c < 2; ++c)
-                    for (float x : out[c])
+                    for (float x : out[static_cast<size_t> (c)])
                         finite = finite && std::isfinite (x) && std::fabs (x) <= 1.0f + 1.0e-5f;
             }
         });

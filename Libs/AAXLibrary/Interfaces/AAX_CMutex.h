@@ -26,9 +26,9 @@ private:
 class AAX_StLock_Guard
 {
 public:
-    explicit AAX_StLock_Guard (AAX_CMutex& mutex)
-        : mutex (mutex)
-        , locked (mutex.Lock())
+    explicit AAX_StLock_Guard (AAX_CMutex& mutexToLock)
+        : mutex (mutexToLock)
+        , locked (mutexToLock.Lock())
     {}
     ~AAX_StLock_Guard()
     {

@@ -38,8 +38,8 @@ public:
         std::vector<unsigned char> bytes;
     };
 
-    explicit AAX_CPacket (int32_t port)
-        : port (port)
+    explicit AAX_CPacket (int32_t portNumber)
+        : port (portNumber)
         , dirty (true)
         , dataSize (0)
     {}
@@ -82,13 +82,13 @@ public:
     typedef AAX_Result (TWorker::*PacketMember) (AAX_CPacket&);
     typedef AAX_Result (TWorker::*IdPacketMember) (const char*, AAX_CPacket&);
 
-    AAX_CPacketHandler (TWorker* owner, PacketMember member)
-        : owner (owner)
+    AAX_CPacketHandler (TWorker* worker, PacketMember member)
+        : owner (worker)
         , packetMember (member)
         , idPacketMember (nullptr)
     {}
-    AAX_CPacketHandler (TWorker* owner, IdPacketMember member)
-        : owner (owner)
+    AAX_CPacketHandler (TWorker* worker, IdPacketMember member)
+        : owner (worker)
         , packetMember (nullptr)
         , idPacketMember (member)
     {}

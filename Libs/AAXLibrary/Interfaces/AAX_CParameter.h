@@ -47,10 +47,10 @@ template<typename T>
 class AAX_CParameterValue : public AAX_IParameterValue
 {
 public:
-    AAX_CParameterValue (AAX_CParamID identifier, T value = T())
-        : value (value)
+    AAX_CParameterValue (AAX_CParamID identifierToCopy, T initialValue = T())
+        : value (initialValue)
     {
-        AAX_ParameterDetail::CopyIdentifier (this->identifier, identifier);
+        AAX_ParameterDetail::CopyIdentifier (identifier, identifierToCopy);
     }
     AAX_CParameterValue (const AAX_CParameterValue& other)
         : AAX_IParameterValue()
@@ -98,20 +98,20 @@ template<typename T>
 class AAX_CParameter : public AAX_IParameter
 {
 public:
-    AAX_CParameter (AAX_CParamID identifier, const AAX_IString& name, T defaultValue,
-                    const AAX_ITaperDelegate<T>& taperDelegate, const AAX_IDisplayDelegate<T>& displayDelegate,
-                    bool automatable)
-        : name (name)
-        , automatable (automatable)
+    AAX_CParameter (AAX_CParamID identifier, const AAX_IString& parameterName, T initialDefaultValue,
+                    const AAX_ITaperDelegate<T>& taperToCopy, const AAX_IDisplayDelegate<T>& displayToCopy,
+                    bool isAutomatable)
+        : name (parameterName)
+        , automatable (isAutomatable)
         , numberOfSteps (0)
         , type (AAX_eParameterType_Continuous)
         , orientation (0)
-        , taperDelegate (taperDelegate.Clone())
-        , displayDelegate (displayDelegate.Clone())
+        , taperDelegate (taperToCopy.Clone())
+        , displayDelegate (displayToCopy.Clone())
         , automationDelegate (nullptr)
         , forceNotify (true)
         , parameterValue (identifier, T())
-        , defaultValue (defaultValue)
+        , defaultValue (initialDefaultValue)
     {
         // No step count given yet: a continuous parameter offers 128 positions.
         SetNumberOfSteps (128);
