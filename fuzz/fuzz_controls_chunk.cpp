@@ -4,6 +4,8 @@
 // same entries (entries of unknown type are left out when writing).
 //
 // Input: bytes 0..3 the record's version, the rest its data bytes.
+#include "fuzz/FuzzerEntry.h"
+
 #include "AAX_CChunkDataParser.h"
 #include "AAX_Errors.h"
 

@@ -7,6 +7,8 @@
 //
 // Input: byte 0 picks the chunk ID (mostly the controls chunk), bytes 1..4
 // the record's version, the rest its data bytes.
+#include "fuzz/FuzzerEntry.h"
+
 #include "AAX_CBinaryDisplayDelegate.h"
 #include "AAX_CBinaryTaperDelegate.h"
 #include "AAX_CEffectParameters.h"

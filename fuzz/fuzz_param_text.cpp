@@ -5,6 +5,8 @@
 //
 // Input: byte 0 picks the parameter, byte 1 a buffer length, bytes 2..5 a raw
 // float (any bit pattern: NaN, infinities, huge values), the rest the text.
+#include "fuzz/FuzzerEntry.h"
+
 #include "parameters/Skorvane3ParameterManager.h"
 
 #include <cmath>

@@ -2,6 +2,8 @@
 // with setStateFromFile. A file that does not load leaves every value as it
 // was and names the preset "Error Loading Preset"; one that loads keeps the
 // values in range, and saving and reloading it gives the same values.
+#include "fuzz/FuzzerEntry.h"
+
 #include "ProcessorChecks.h"
 
 #include <cstdint>

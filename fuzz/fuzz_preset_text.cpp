@@ -1,6 +1,8 @@
 // Fuzzes the clipboard text pasted from the preset menu: setStateFromText
 // with any text. Afterwards the values stay in range and audio stays finite;
 // text copied from the result pastes back to the same values and name.
+#include "fuzz/FuzzerEntry.h"
+
 #include "ProcessorChecks.h"
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 // Fuzzes the state chunk the host hands back: setStateInformation with any
 // bytes. Afterwards the values stay in range, audio stays finite, and the
 // state saved from the result restores to the same values.
+#include "fuzz/FuzzerEntry.h"
+
 #include "ProcessorChecks.h"
 
 #include <cstdint>

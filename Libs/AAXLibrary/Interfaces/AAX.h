@@ -67,7 +67,10 @@ enum AAX_EUpdateSource : int32_t
 
 // Channel layouts. The value packs an index (upper 16 bits) and the channel
 // count (lower 16 bits); AAX_eStemFormat_None means "no format".
-#define AAX_STEM_FORMAT(index, channels) ((static_cast<int32_t> (index) << 16) | static_cast<int32_t> (channels))
+// Built unsigned and then read as int32_t, so that index 0xFFFF (None, Any)
+// gives the negative codes without a signed shift into the sign bit.
+#define AAX_STEM_FORMAT(index, channels) \
+    static_cast<int32_t> ((static_cast<uint32_t> (index) << 16) | static_cast<uint32_t> (channels))
 enum AAX_EStemFormat : int32_t
 {
     AAX_eStemFormat_Mono = AAX_STEM_FORMAT (0, 1),

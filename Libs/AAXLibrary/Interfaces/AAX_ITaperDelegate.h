@@ -6,15 +6,17 @@
 class AAX_ITaperDelegateBase
 {
 public:
-    virtual ~AAX_ITaperDelegateBase() {}
+    AAX_ITaperDelegateBase() = default;
+    // Copyable: every delegate's Clone() copies it.
+    AAX_ITaperDelegateBase (const AAX_ITaperDelegateBase&) = default;
+    AAX_ITaperDelegateBase& operator= (const AAX_ITaperDelegateBase&) = default;
+    virtual ~AAX_ITaperDelegateBase() = default;
 };
 
 template<typename T>
 class AAX_ITaperDelegate : public AAX_ITaperDelegateBase
 {
 public:
-    ~AAX_ITaperDelegate() override {}
-
     virtual AAX_ITaperDelegate* Clone() const = 0; // new heap copy, owned by the caller
     virtual T GetMaximumValue() const = 0;
     virtual T GetMinimumValue() const = 0;
