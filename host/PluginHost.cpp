@@ -495,7 +495,7 @@ AAX_Result PluginInstance::compareChunk (AAX_CTypeID id, const std::vector<uint8
 //==============================================================================
 std::unique_ptr<PluginEditor> PluginEditor::create (PluginInstance& instance, std::string& error)
 {
-    std::unique_ptr<PluginEditor> ed (new PluginEditor (instance));
+    std::unique_ptr<PluginEditor> ed (new PluginEditor());
     ed->object = instance.module().createObject (instance.effectIndex(), kAAX_ProcPtrID_Create_EffectGUI);
     if (ed->object == nullptr)
     {

@@ -164,11 +164,8 @@ public:
     int viewHeight() const;
 
 private:
-    explicit PluginEditor (PluginInstance& owner)
-        : instance (owner)
-    {}
+    PluginEditor() = default;
 
-    PluginInstance& instance;
     HostInstanceUnknown* hostUnknown = nullptr;
     IACFUnknown* object = nullptr;
     AAX_IACFEffectGUI* guiInterface = nullptr;

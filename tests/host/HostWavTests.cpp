@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,7 +92,7 @@ TEST (HostWav, DecodesWorkedIntegerSamples)
 {
     // 16-bit: 0x8000 is -1.0, 0x4000 is 0.5; 24-bit: 0x400000 is 0.5.
     auto b16 = header (1, 1, 44100, 16, 4);
-    for (uint8_t v : { 0x00, 0x80, 0x00, 0x40 })
+    for (uint8_t v : std::initializer_list<uint8_t> { 0x00, 0x80, 0x00, 0x40 })
         b16.push_back (v);
     WavData d;
     std::string error;
@@ -101,7 +102,7 @@ TEST (HostWav, DecodesWorkedIntegerSamples)
     EXPECT_FLOAT_EQ (d.channels[0][1], 0.5f);
 
     auto b24 = header (1, 1, 44100, 24, 3);
-    for (uint8_t v : { 0x00, 0x00, 0x40 })
+    for (uint8_t v : std::initializer_list<uint8_t> { 0x00, 0x00, 0x40 })
         b24.push_back (v);
     ASSERT_TRUE (parseWav (b24, d, error)) << error;
     EXPECT_FLOAT_EQ (d.channels[0][0], 0.5f);

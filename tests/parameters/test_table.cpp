@@ -9,6 +9,7 @@
 
 // Under AddressSanitizer, let an impossible allocation fail with null as the
 // C heap does instead of aborting the test program.
+extern "C" const char* __asan_default_options();
 extern "C" const char* __asan_default_options()
 {
     return "allocator_may_return_null=1";

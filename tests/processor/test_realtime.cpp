@@ -28,7 +28,16 @@ void* operator new (std::size_t size) { return allocate (size); }
 void* operator new[] (std::size_t size) { return allocate (size); }
 void operator delete (void* p) noexcept { std::free (p); }
 void operator delete[] (void* p) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept { std::free (p); }
+#if ! defined(__cpp_sized_deallocation)
+// Without sized deallocation (clang's default) <new> declares no sized forms;
+// these still replace them should a library compiled with it call them.
+void operator delete (void* p, std::size_t) noexcept;
+void operator delete[] (void* p, std::size_t) noexcept;
+#endif
+void operator delete (void* p, std::size_t) noexcept
+{
+    std::free (p);
+}
 void operator delete[] (void* p, std::size_t) noexcept { std::free (p); }
 
 TEST (ProcessorRealtime, ProcessBlockDoesNotAllocate)

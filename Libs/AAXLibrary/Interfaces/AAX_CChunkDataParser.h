@@ -34,6 +34,8 @@ public:
     };
 
     AAX_CChunkDataParser();
+    AAX_CChunkDataParser (const AAX_CChunkDataParser&) = default;
+    AAX_CChunkDataParser& operator= (const AAX_CChunkDataParser&) = default;
     virtual ~AAX_CChunkDataParser();
 
     void Clear();

@@ -68,7 +68,11 @@ private:
 class AAX_IPacketHandler
 {
 public:
-    virtual ~AAX_IPacketHandler() {}
+    AAX_IPacketHandler() = default;
+    // Copyable: every handler's Clone() copies it.
+    AAX_IPacketHandler (const AAX_IPacketHandler&) = default;
+    AAX_IPacketHandler& operator= (const AAX_IPacketHandler&) = default;
+    virtual ~AAX_IPacketHandler() = default;
     virtual AAX_IPacketHandler* Clone() const = 0; // new heap copy, owned by the caller
     virtual AAX_Result Call (const char* identifier, AAX_CPacket& packet) const = 0;
 };
