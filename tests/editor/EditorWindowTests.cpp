@@ -64,7 +64,7 @@ TEST_F (EditorTest, OpensAtFixedSizeWithLayoutTextsAndPresetFolders)
     EXPECT_EQ (editor->valueLabels[2].getBounds(), juce::Rectangle<int> (250, 208, 100, 20));
     EXPECT_EQ (editor->aboutButton.getBounds(), juce::Rectangle<int> (500, 0, 100, 30));
 
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < Skorvane3AudioProcessor::kNumParameters; ++i)
     {
         EXPECT_EQ (editor->sliders[i].parameterIndex, i);
         EXPECT_EQ (editor->valueLabels[i].getText(), processor->getParameterText (i));
