@@ -1,7 +1,9 @@
 #pragma once
 
 // Constant data built into the plug-in: the two typefaces (zlib-compressed
-// juce::CustomTypeface streams) and the background fragment shader.
+// juce::CustomTypeface streams) and the background fragment shader. The
+// definitions are generated at build time from the files beside this header
+// (see editor/CMakeLists.txt and README.md here).
 namespace Skorvane3Binaries
 {
 extern const char* dcb_ser; // "DINCond-Black"
