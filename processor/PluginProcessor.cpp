@@ -1,6 +1,7 @@
 #include "processor/PluginProcessor.h"
 
 #include "Skorvane3Version.h"
+#include "processor/XmlScreening.h"
 #include "editor/PluginEditor.h"
 
 #include <algorithm>
@@ -30,127 +31,6 @@ juce::String doubleToPresetText (double value)
     out.precision (20);
     out << value;
     return juce::String (out.str());
-}
-
-// XML nested deeper than this is not ours and is refused before parsing, so
-// that a hostile document cannot exhaust the stack of the recursive parser.
-constexpr int kMaxXmlDepth = 64;
-
-bool xmlNestingIsSane (const juce::String& text)
-{
-    int depth = 0;
-    auto p = text.getCharPointer();
-
-    for (auto c = p.getAndAdvance(); c != 0; c = p.getAndAdvance())
-    {
-        if (c == '<')
-        {
-            const auto next = *p;
-            if (next == '/')
-                --depth;
-            else if (next != '?' && next != '!')
-                if (++depth > kMaxXmlDepth)
-                    return false;
-        }
-        else if (c == '/' && *p == '>')
-        {
-            --depth;
-        }
-    }
-
-    return true;
-}
-
-// Text that is not valid UTF-8 is not ours (we write ASCII) and is refused
-// before parsing: the XML parser steps over a multi-byte lead byte without
-// looking, so a sequence cut short walks it past the end of the text.
-bool isValidUtf8 (const juce::String& text)
-{
-    const char* bytes = text.toRawUTF8();
-    return juce::CharPointer_UTF8::isValidString (bytes, (int) std::strlen (bytes));
-}
-
-// A processing instruction ("<?...?>") inside the document element, followed
-// by text, sends the XML parser into an endless loop: it skips the
-// instruction as white space, then rolls back to it to read the text. Our
-// documents carry none there (only the XML declaration before the root), so
-// text with one after the first element's start is refused.
-bool hasInstructionAfterRootStart (const juce::String& text)
-{
-    for (int i = text.indexOfChar ('<'); i >= 0; i = text.indexOfChar (i + 1, '<'))
-    {
-        const auto next = text[i + 1];
-        if (next != '?' && next != '!')
-            return text.indexOf (i, "<?") >= 0;
-    }
-
-    return false;
-}
-
-// A document type declaration brings entity definitions that the XML parser
-// expands without bound (a malformed one never finishes). Our documents
-// carry none, so text with one is refused.
-bool hasDocumentType (const juce::String& text)
-{
-    return text.contains ("<!DOCTYPE");
-}
-
-// Every '&' must start a reference the XML writer produces: one of the five
-// predefined entities or a character reference to a character between 1 and
-// U+10FFFF. The parser reads anything else as an external entity (one whose
-// name holds a '<' makes it read past the end of its text) and lets long
-// character numbers overflow.
-bool hasOnlyKnownReferences (const juce::String& text)
-{
-    static const char* const names[] = { "amp;", "lt;", "gt;", "quot;", "apos;" };
-
-    for (int i = text.indexOfChar ('&'); i >= 0; i = text.indexOfChar (i + 1, '&'))
-    {
-        const auto rest = text.substring (i + 1, i + 12);
-        bool known = false;
-
-        for (auto* name : names)
-            known = known || rest.startsWithIgnoreCase (name);
-
-        if (! known && rest.startsWithChar ('#'))
-        {
-            const bool hex = rest[1] == 'x' || rest[1] == 'X';
-            const int start = hex ? 2 : 1;
-            const int end = rest.indexOfChar (';');
-            const auto digits = end > start ? rest.substring (start, end) : juce::String();
-            const bool wellFormed = digits.isNotEmpty() && digits.length() <= (hex ? 6 : 7)
-                                    && digits.containsOnly (hex ? "0123456789abcdefABCDEF" : "0123456789");
-            const int code = hex ? digits.getHexValue32() : digits.getIntValue();
-            known = wellFormed && code >= 1 && code <= 0x10ffff;
-        }
-
-        if (! known)
-            return false;
-    }
-
-    return true;
-}
-
-std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text)
-{
-    if (! isValidUtf8 (text) || hasInstructionAfterRootStart (text) || hasDocumentType (text)
-        || ! hasOnlyKnownReferences (text))
-        return {};
-
-    // A well-formed document always ends with '>'; the parser would accept a
-    // truncated one (e.g. "<sv3PresetFile") as an element without attributes.
-    if (! text.trimEnd().endsWithChar ('>') || ! xmlNestingIsSane (text))
-        return {};
-
-    // The parser is lenient and hands back an element even for a truncated
-    // document; anything it reports an error for is not applied.
-    juce::XmlDocument document (text);
-    auto xml = document.getDocumentElement();
-
-    if (document.getLastParseError().isNotEmpty())
-        return {};
-
-    return xml;
 }
 } // namespace
 
@@ -414,7 +294,7 @@ void Skorvane3AudioProcessor::setStateInformation (const void* data, int sizeInB
     const auto length = (int) std::min<juce::uint32> (statedLength, (juce::uint32) (sizeInBytes - 8));
     const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (bytes + 8), length);
 
-    const auto xml = parseXmlText (text);
+    const auto xml = XmlScreening::parse (text);
     if (xml == nullptr)
         return;
 
@@ -465,7 +345,7 @@ void Skorvane3AudioProcessor::getStateAsText (juce::String& text)
 
 void Skorvane3AudioProcessor::setStateFromText (const juce::String& text)
 {
-    if (auto xml = parseXmlText (text))
+    if (auto xml = XmlScreening::parse (text))
         loadStateFromXML (xml.get());
 }
 
@@ -490,7 +370,7 @@ void Skorvane3AudioProcessor::setStateFromFile (juce::File file)
     // A preset is a few hundred bytes; anything far larger is not one and is
     // not read into memory.
     if (file.existsAsFile() && file.getSize() <= kMaxPresetFileSize)
-        xml = parseXmlText (file.loadFileAsString());
+        xml = XmlScreening::parse (file.loadFileAsString());
 
     if (xml != nullptr && xml->hasTagName (presetFileTag))
         loadStateFromXML (xml.get());
