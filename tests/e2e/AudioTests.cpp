@@ -29,9 +29,9 @@ struct Block
 };
 } // namespace
 
-using AudioTest = e2e::PluginTest;
+using Audio = e2e::PluginTest;
 
-TEST_F (AudioTest, SilenceComesOutAsTheDistortionsOffsetTimesTheLevel)
+TEST_F (Audio, SilenceComesOutAsTheDistortionsOffsetTimesTheLevel)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -47,7 +47,7 @@ TEST_F (AudioTest, SilenceComesOutAsTheDistortionsOffsetTimesTheLevel)
     EXPECT_FLOAT_EQ (b.out[1].back(), last);
 }
 
-TEST_F (AudioTest, BypassPacketOnPortThreePassesTheInputThrough)
+TEST_F (Audio, BypassPacketOnPortThreePassesTheInputThrough)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -69,7 +69,7 @@ TEST_F (AudioTest, BypassPacketOnPortThreePassesTheInputThrough)
     EXPECT_NE (b.out[0], b.in[0]);
 }
 
-TEST_F (AudioTest, InPlaceBuffersAndEveryChannelCount)
+TEST_F (Audio, InPlaceBuffersAndEveryChannelCount)
 {
     for (AAX_EStemFormat f : { AAX_eStemFormat_Mono, AAX_eStemFormat_5_1, AAX_eStemFormat_7_1_SDDS })
     {

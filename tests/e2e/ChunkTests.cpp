@@ -24,9 +24,9 @@ double bigEndianDouble (const std::vector<uint8_t>& d, size_t at)
 }
 } // namespace
 
-using ChunkTest = e2e::PluginTest;
+using Chunk = e2e::PluginTest;
 
-TEST_F (ChunkTest, ControlsChunkFirstThenTheStateChunk)
+TEST_F (Chunk, ControlsChunkFirstThenTheStateChunk)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -35,7 +35,7 @@ TEST_F (ChunkTest, ControlsChunkFirstThenTheStateChunk)
     EXPECT_EQ (instance->effect()->GetChunkIDFromIndex (2, &id), kErrBadChunkIndex);
 }
 
-TEST_F (ChunkTest, ControlsChunkBytesHoldTheFiveParametersWithoutTheBypass)
+TEST_F (Chunk, ControlsChunkBytesHoldTheFiveParametersWithoutTheBypass)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -69,7 +69,7 @@ TEST_F (ChunkTest, ControlsChunkBytesHoldTheFiveParametersWithoutTheBypass)
     EXPECT_FALSE (equal);
 }
 
-TEST_F (ChunkTest, ControlsChunkRestoresIntoAFreshInstance)
+TEST_F (Chunk, ControlsChunkRestoresIntoAFreshInstance)
 {
     std::vector<uint8_t> data;
     {
@@ -86,7 +86,7 @@ TEST_F (ChunkTest, ControlsChunkRestoresIntoAFreshInstance)
     EXPECT_DOUBLE_EQ (b->parameterValue ("3"), 0.75);
 }
 
-TEST_F (ChunkTest, StateChunkSavesAndRestoresIntoAFreshInstance)
+TEST_F (Chunk, StateChunkSavesAndRestoresIntoAFreshInstance)
 {
     std::vector<uint8_t> state;
     {
@@ -130,7 +130,7 @@ TEST_F (ChunkTest, StateChunkSavesAndRestoresIntoAFreshInstance)
     EXPECT_DOUBLE_EQ (bigEndianDouble (controls, 4 + 12 * 2 + 4), 0.875);
 }
 
-TEST_F (ChunkTest, DamagedStateChunksChangeNothing)
+TEST_F (Chunk, DamagedStateChunksChangeNothing)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -149,7 +149,7 @@ TEST_F (ChunkTest, DamagedStateChunksChangeNothing)
     EXPECT_EQ (instance->effect()->SetChunk (kState, nullptr), kErrMissingObject);
 }
 
-TEST_F (ChunkTest, StateChunkNeedsItsSizeFirst)
+TEST_F (Chunk, StateChunkNeedsItsSizeFirst)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -160,7 +160,7 @@ TEST_F (ChunkTest, StateChunkNeedsItsSizeFirst)
     EXPECT_EQ (instance->effect()->GetChunkSize (0x12345678, &size), kErrUnknownChunkID);
 }
 
-TEST_F (ChunkTest, EachThreadGetsTheStateItsOwnSizeRequestMeasured)
+TEST_F (Chunk, EachThreadGetsTheStateItsOwnSizeRequestMeasured)
 {
     // Two host threads each ask for the state chunk's size and then for the
     // chunk, their calls interleaved: this thread measures, the state grows,

@@ -24,9 +24,9 @@ TEST (Exports, ExactlyTheSevenEntryFunctions)
                                                "ACFStartup" }));
 }
 
-using ModuleEntryTest = e2e::PluginTest;
+using ModuleEntry = e2e::PluginTest;
 
-TEST_F (ModuleEntryTest, SdkVersionFactoryAndComponentEntries)
+TEST_F (ModuleEntry, SdkVersionFactoryAndComponentEntries)
 {
     acfUInt64 version = 0;
     ASSERT_EQ (module.getSDKVersion (&version), 0);
@@ -41,7 +41,7 @@ TEST_F (ModuleEntryTest, SdkVersionFactoryAndComponentEntries)
     EXPECT_EQ (def, nullptr);
 }
 
-TEST_F (ModuleEntryTest, RegisteringTwiceGivesTheSameDescription)
+TEST_F (ModuleEntry, RegisteringTwiceGivesTheSameDescription)
 {
     const auto first = module.description();
     IACFPluginDefinition* def = nullptr;

@@ -22,9 +22,9 @@ void pump (HostWindow& w, int milliseconds)
 }
 } // namespace
 
-using GuiTest = e2e::PluginTest;
+using Gui = e2e::PluginTest;
 
-TEST_F (GuiTest, EditorOpensInTheHostWindowAndCloses)
+TEST_F (Gui, EditorOpensInTheHostWindowAndCloses)
 {
     if (std::getenv ("DISPLAY") == nullptr)
         GTEST_SKIP() << "no X display";

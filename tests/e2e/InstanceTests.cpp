@@ -7,9 +7,9 @@
 
 using namespace skorvane3host;
 
-using InstanceTest = e2e::PluginTest;
+using Instance = e2e::PluginTest;
 
-TEST_F (InstanceTest, CreateInitializeUninitializeReleaseLeavesNothingAlive)
+TEST_F (Instance, CreateInitializeUninitializeReleaseLeavesNothingAlive)
 {
     const uint32_t hostObjectsBefore = liveHostObjectCount();
     EXPECT_EQ (module.canUnloadNow (module.hostUnknown()), 0);
@@ -27,7 +27,7 @@ TEST_F (InstanceTest, CreateInitializeUninitializeReleaseLeavesNothingAlive)
     EXPECT_TRUE (module.unload());
 }
 
-TEST_F (InstanceTest, LayoutsTheProcessorDoesNotAcceptAreRefused)
+TEST_F (Instance, LayoutsTheProcessorDoesNotAcceptAreRefused)
 {
     std::string error;
     auto inst = PluginInstance::create (module, 0, AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo, 44100.0f, error);
@@ -37,7 +37,7 @@ TEST_F (InstanceTest, LayoutsTheProcessorDoesNotAcceptAreRefused)
     EXPECT_NE (lcrs, nullptr) << error;
 }
 
-TEST_F (InstanceTest, ParametersRegisterWithTheHostAndUnregisterAtTheEnd)
+TEST_F (Instance, ParametersRegisterWithTheHostAndUnregisterAtTheEnd)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -56,7 +56,7 @@ TEST_F (InstanceTest, ParametersRegisterWithTheHostAndUnregisterAtTheEnd)
     EXPECT_EQ (unregistered, 6);
 }
 
-TEST_F (InstanceTest, HostAutomationReachesTheProcessor)
+TEST_F (Instance, HostAutomationReachesTheProcessor)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -78,7 +78,7 @@ TEST_F (InstanceTest, HostAutomationReachesTheProcessor)
                kErrUnknownParameterID);
 }
 
-TEST_F (InstanceTest, SettingAValueGoesThroughTheHost)
+TEST_F (Instance, SettingAValueGoesThroughTheHost)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -109,7 +109,7 @@ TEST_F (InstanceTest, SettingAValueGoesThroughTheHost)
     EXPECT_DOUBLE_EQ (instance->parameterValue ("3"), 0.0);
 }
 
-TEST_F (InstanceTest, HostParametersStartAtTheProcessorsValues)
+TEST_F (Instance, HostParametersStartAtTheProcessorsValues)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);

@@ -41,9 +41,9 @@ const RecordedComponent* findComponent (const RecordedEffect& e, int32_t in, int
 }
 } // namespace
 
-using RegistrationTest = e2e::PluginTest;
+using Registration = e2e::PluginTest;
 
-TEST_F (RegistrationTest, PackageEffectNamesCategoryAndVersion)
+TEST_F (Registration, PackageEffectNamesCategoryAndVersion)
 {
     const RecordedDescription& d = module.description();
     EXPECT_EQ (d.packageNames, (std::vector<std::string> { "Skorvane3", "Skorvane3" }));
@@ -60,7 +60,7 @@ TEST_F (RegistrationTest, PackageEffectNamesCategoryAndVersion)
     EXPECT_TRUE (e.meters.empty());
 }
 
-TEST_F (RegistrationTest, OneComponentPerPairOfLayoutsWithEqualChannelCounts)
+TEST_F (Registration, OneComponentPerPairOfLayoutsWithEqualChannelCounts)
 {
     const RecordedEffect& e = module.description().effects.at (0);
     std::set<std::pair<int32_t, int32_t>> expected, seen;
@@ -111,7 +111,7 @@ TEST_F (RegistrationTest, OneComponentPerPairOfLayoutsWithEqualChannelCounts)
     EXPECT_EQ (seen, expected);
 }
 
-TEST_F (RegistrationTest, WorkedPlugInIDs)
+TEST_F (Registration, WorkedPlugInIDs)
 {
     const RecordedEffect& e = module.description().effects.at (0);
     int32_t v = 0;
@@ -136,7 +136,7 @@ TEST_F (RegistrationTest, WorkedPlugInIDs)
     EXPECT_EQ (findComponent (e, AAX_eStemFormat_5_1, AAX_eStemFormat_7_1_DTS), nullptr);
 }
 
-TEST_F (RegistrationTest, HostParametersOfAnInstance)
+TEST_F (Registration, HostParametersOfAnInstance)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);
@@ -201,7 +201,7 @@ TEST_F (RegistrationTest, HostParametersOfAnInstance)
     EXPECT_EQ (fx->SetParameterNormalizedValue ("01", 0.5), kErrUnknownParameterID);
 }
 
-TEST_F (RegistrationTest, ProcessorTextsOfTheAskedValues)
+TEST_F (Registration, ProcessorTextsOfTheAskedValues)
 {
     auto instance = makeInstance();
     ASSERT_NE (instance, nullptr);

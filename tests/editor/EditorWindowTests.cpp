@@ -10,7 +10,7 @@ using editortest::pump;
 
 namespace
 {
-class EditorTest : public ::testing::Test
+class Editor : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -54,7 +54,7 @@ bool isTurquoise (juce::Colour c)
 }
 } // namespace
 
-TEST_F (EditorTest, OpensAtFixedSizeWithLayoutTextsAndPresetFolders)
+TEST_F (Editor, OpensAtFixedSizeWithLayoutTextsAndPresetFolders)
 {
     EXPECT_EQ (editor->getWidth(), 600);
     EXPECT_EQ (editor->getHeight(), 300);
@@ -96,7 +96,7 @@ TEST_F (EditorTest, OpensAtFixedSizeWithLayoutTextsAndPresetFolders)
     EXPECT_EQ (juce::Font (16.0f).getTypefacePtr()->getName(), juce::String ("DINCond-Medium"));
 }
 
-TEST_F (EditorTest, OpeningAnimationRevealsInStagesAndSettles)
+TEST_F (Editor, OpeningAnimationRevealsInStagesAndSettles)
 {
     auto alphas = [this] {
         juce::String s;
@@ -143,14 +143,14 @@ TEST_F (EditorTest, OpeningAnimationRevealsInStagesAndSettles)
     EXPECT_EQ (editor->revealAmount, settled);
 }
 
-TEST_F (EditorTest, TimerTicksOnTheMessageLoop)
+TEST_F (Editor, TimerTicksOnTheMessageLoop)
 {
     pump (400);
     EXPECT_GT (editor->revealTick, 0);
     EXPECT_GT (editor->revealAmount, 0.0f);
 }
 
-TEST_F (EditorTest, KnobsFollowHostChangesWithinOneTickWithoutEchoingThem)
+TEST_F (Editor, KnobsFollowHostChangesWithinOneTickWithoutEchoingThem)
 {
     tick (1); // the processor starts with its flag raised: first refresh
     EXPECT_FALSE ((bool) processor->parametersChanged);
@@ -175,7 +175,7 @@ TEST_F (EditorTest, KnobsFollowHostChangesWithinOneTickWithoutEchoingThem)
     EXPECT_NEAR (editor->sliders[4].getValue(), 0.1, 1e-6);
 }
 
-TEST_F (EditorTest, KnobChangeReachesProcessorAndHostOnTheSliderGrid)
+TEST_F (Editor, KnobChangeReachesProcessorAndHostOnTheSliderGrid)
 {
     editor->sliders[3].setValue (0.25, juce::sendNotificationSync);
     EXPECT_EQ (listener.count, 1);
@@ -192,7 +192,7 @@ TEST_F (EditorTest, KnobChangeReachesProcessorAndHostOnTheSliderGrid)
     EXPECT_EQ (editor->valueLabels[3].getText(), processor->getParameterText (3));
 }
 
-TEST_F (EditorTest, MouseDragOnAKnobSendsItsValues)
+TEST_F (Editor, MouseDragOnAKnobSendsItsValues)
 {
     auto& knob = editor->sliders[2];
     const float before = processor->getParameter (2);
@@ -212,7 +212,7 @@ TEST_F (EditorTest, MouseDragOnAKnobSendsItsValues)
     EXPECT_NEAR (v, std::round (v), 1e-3);
 }
 
-TEST_F (EditorTest, TraceCopiesTheLatestBlockOnly)
+TEST_F (Editor, TraceCopiesTheLatestBlockOnly)
 {
     processor->setPlayConfigDetails (2, 2, 44100.0, 64);
     processor->prepareToPlay (44100.0, 64);
@@ -241,7 +241,7 @@ TEST_F (EditorTest, TraceCopiesTheLatestBlockOnly)
     EXPECT_EQ (editor->scopeSamples[10], kept);
 }
 
-TEST_F (EditorTest, AboutOverlayOpensOverTheEditorAndClosesOnClick)
+TEST_F (Editor, AboutOverlayOpensOverTheEditorAndClosesOnClick)
 {
     editor->buttonClicked (&editor->aboutButton);
     juce::Component::SafePointer<Skorvane3AboutSplash> splash (editor->getAboutSplash());
@@ -268,7 +268,7 @@ TEST_F (EditorTest, AboutOverlayOpensOverTheEditorAndClosesOnClick)
     EXPECT_EQ (editor->getAboutSplash()->wavePhase, 0.0f);
 }
 
-TEST_F (EditorTest, AboutOverlayCoversTheEditorWhereverTheEditorLies)
+TEST_F (Editor, AboutOverlayCoversTheEditorWhereverTheEditorLies)
 {
     // A host window that places the editor below a bar of its own.
     juce::Component hostView;
@@ -285,7 +285,7 @@ TEST_F (EditorTest, AboutOverlayCoversTheEditorWhereverTheEditorLies)
     hostView.removeChildComponent (editor.get());
 }
 
-TEST_F (EditorTest, OverlaysStillOpenAreDeletedWithTheEditor)
+TEST_F (Editor, OverlaysStillOpenAreDeletedWithTheEditor)
 {
     juce::Component::SafePointer<Skorvane3AboutSplash> first (editor->openAboutSplash());
     juce::Component::SafePointer<Skorvane3AboutSplash> second (editor->openAboutSplash());
@@ -323,7 +323,7 @@ TEST (AboutSplash, WavePhaseAndGeometry)
     }
 }
 
-TEST_F (EditorTest, LookAndFeelStaysValidWhileAnyEditorIsOpen)
+TEST_F (Editor, LookAndFeelStaysValidWhileAnyEditorIsOpen)
 {
     auto* first = dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel());
     ASSERT_NE (first, nullptr);
@@ -341,7 +341,7 @@ TEST_F (EditorTest, LookAndFeelStaysValidWhileAnyEditorIsOpen)
     EXPECT_EQ (dynamic_cast<CustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
 }
 
-TEST_F (EditorTest, SnapshotShowsGradientBackgroundKnobsAndTitles)
+TEST_F (Editor, SnapshotShowsGradientBackgroundKnobsAndTitles)
 {
     processor->setParameter (2, 0.75f);
     tick (200);
@@ -396,7 +396,7 @@ TEST_F (EditorTest, SnapshotShowsGradientBackgroundKnobsAndTitles)
     EXPECT_GT (bright, 200);
 }
 
-TEST_F (EditorTest, PaintingFollowsTheOpeningAnimation)
+TEST_F (Editor, PaintingFollowsTheOpeningAnimation)
 {
     auto snapshot = [this] {
         return editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);
@@ -452,7 +452,7 @@ TEST_F (EditorTest, PaintingFollowsTheOpeningAnimation)
 // Runs with the display's OpenGL (the shader must compile under Mesa) and,
 // registered a second time with SKORVANE3_EXPECT_NO_OPENGL set, on a display
 // without OpenGL, where the editor must fall back to painting in software.
-TEST_F (EditorTest, OnScreenFrameShowsBackgroundAndKnobs)
+TEST_F (Editor, OnScreenFrameShowsBackgroundAndKnobs)
 {
     const bool expectOpenGL = std::getenv ("SKORVANE3_EXPECT_NO_OPENGL") == nullptr;
 
@@ -557,7 +557,7 @@ TEST (EditorTrace, PointsSpanTheSameWidthForAnyBlockLength)
     EXPECT_GT (big.back().x, 559.9f);
 }
 
-TEST_F (EditorTest, AboutOverlaySnapshotDarkensTheEditorAndShowsTheCredits)
+TEST_F (Editor, AboutOverlaySnapshotDarkensTheEditorAndShowsTheCredits)
 {
     tick (200);
     const auto before = editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);

@@ -85,7 +85,7 @@ TEST (Typefaces, EmbeddedDataLoadsBothFacesWithLatin1Coverage)
     EXPECT_EQ (Skorvane3Binaries::vignette_shader_frag_glslSize, shader.getNumBytesAsUTF8() + 1);
 }
 
-TEST (CustomLookAndFeelTest, OneTypefaceForEveryFontAndMenuSettings)
+TEST (CustomLookAndFeel, OneTypefaceForEveryFontAndMenuSettings)
 {
     CustomLookAndFeel lnf;
     auto a = lnf.getTypefaceForFont (juce::Font ("Whatever", 30.0f, juce::Font::bold));
@@ -102,7 +102,7 @@ TEST (CustomLookAndFeelTest, OneTypefaceForEveryFontAndMenuSettings)
     EXPECT_EQ (lnf.findColour (juce::PopupMenu::highlightedBackgroundColourId).getARGB(), 0xE6C35D19u);
 }
 
-TEST (CustomLookAndFeelTest, KnobArcFollowsTheValue)
+TEST (CustomLookAndFeel, KnobArcFollowsTheValue)
 {
     // 80 x 80: value arc radius 30 around (40, 40), stroke 10.
     auto pointOnArc = [] (double degreesFromUp) {
@@ -134,7 +134,7 @@ TEST (CustomLookAndFeelTest, KnobArcFollowsTheValue)
     EXPECT_LT (tick.getAlpha(), 80);
 }
 
-TEST (PresetButtonTest, KindsDrawTrianglesTextOrNothing)
+TEST (PresetButton, KindsDrawTrianglesTextOrNothing)
 {
     CustomLookAndFeel lnf;
 

@@ -24,7 +24,7 @@ void collect (const juce::PopupMenu& menu, int depth, std::vector<MenuEntry>& ou
     }
 }
 
-class PresetMenuTest : public ::testing::Test
+class PresetMenu : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -66,7 +66,7 @@ protected:
 };
 } // namespace
 
-TEST_F (PresetMenuTest, CommandsSectionsAndIdsForTwoUserAndOneFactoryPreset)
+TEST_F (PresetMenu, CommandsSectionsAndIdsForTwoUserAndOneFactoryPreset)
 {
     writePreset (editor->userPresetFolder.getChildFile ("One.vqpreset"), "One", 0.1);
     writePreset (editor->userPresetFolder.getChildFile ("Two.vqpreset"), "Two", 0.2);
@@ -118,7 +118,7 @@ TEST_F (PresetMenuTest, CommandsSectionsAndIdsForTwoUserAndOneFactoryPreset)
     EXPECT_EQ (editor->presetFiles.size(), 3);
 }
 
-TEST_F (PresetMenuTest, SubFoldersBecomeOneLevelOfSubMenus)
+TEST_F (PresetMenu, SubFoldersBecomeOneLevelOfSubMenus)
 {
     auto bass = editor->userPresetFolder.getChildFile ("Bass");
     writePreset (bass.getChildFile ("A.vqpreset"), "A", 0.4);
@@ -160,7 +160,7 @@ TEST_F (PresetMenuTest, SubFoldersBecomeOneLevelOfSubMenus)
     EXPECT_EQ (find ("F")->id, 5);
 }
 
-TEST_F (PresetMenuTest, MissingFoldersGiveOnlyTheCommands)
+TEST_F (PresetMenu, MissingFoldersGiveOnlyTheCommands)
 {
     editor->userPresetFolder = temp.folder.getChildFile ("nope");
     editor->factoryPresetFolder = juce::File();
@@ -169,7 +169,7 @@ TEST_F (PresetMenuTest, MissingFoldersGiveOnlyTheCommands)
     EXPECT_EQ (editor->presetFiles.size(), 0);
 }
 
-TEST_F (PresetMenuTest, ChoosingAPresetLoadsItAndShowsItsName)
+TEST_F (PresetMenu, ChoosingAPresetLoadsItAndShowsItsName)
 {
     writePreset (editor->userPresetFolder.getChildFile ("Warm.vqpreset"), "Warm Pad", 0.3);
     editor->updatePresetMenu();
@@ -196,7 +196,7 @@ TEST_F (PresetMenuTest, ChoosingAPresetLoadsItAndShowsItsName)
     EXPECT_EQ (processor->currentPresetName, juce::String ("kept"));
 }
 
-TEST_F (PresetMenuTest, NextAndPreviousWrapAroundTheList)
+TEST_F (PresetMenu, NextAndPreviousWrapAroundTheList)
 {
     writePreset (editor->userPresetFolder.getChildFile ("U1.vqpreset"), "U1", 0.1);
     writePreset (editor->factoryPresetFolder.getChildFile ("F1.vqpreset"), "F1", 0.2);
@@ -227,7 +227,7 @@ TEST_F (PresetMenuTest, NextAndPreviousWrapAroundTheList)
     EXPECT_EQ (click (editor->previousButton), order[2]);
 }
 
-TEST_F (PresetMenuTest, StepWithNoPresetsShowsTheLoadError)
+TEST_F (PresetMenu, StepWithNoPresetsShowsTheLoadError)
 {
     editor->buttonClicked (&editor->nextButton);
     EXPECT_EQ (editor->presetButton.getButtonText(), juce::String ("Error Loading Preset"));
@@ -235,7 +235,7 @@ TEST_F (PresetMenuTest, StepWithNoPresetsShowsTheLoadError)
     EXPECT_EQ (editor->presetButton.getButtonText(), juce::String ("Error Loading Preset"));
 }
 
-TEST_F (PresetMenuTest, SaveAsKeeps31CharactersAndCutsLongerNamesTo30)
+TEST_F (PresetMenu, SaveAsKeeps31CharactersAndCutsLongerNamesTo30)
 {
     const juce::String name31 ("abcdefghijklmnopqrstuvwxyz01234");
     ASSERT_EQ (name31.length(), 31);
@@ -268,7 +268,7 @@ TEST_F (PresetMenuTest, SaveAsKeeps31CharactersAndCutsLongerNamesTo30)
     EXPECT_EQ (processor->currentPresetName, juce::String ("Bright"));
 }
 
-TEST_F (PresetMenuTest, FailedSaveKeepsTheNameAndDoesNotRebuildTheMenu)
+TEST_F (PresetMenu, FailedSaveKeepsTheNameAndDoesNotRebuildTheMenu)
 {
     editor->updatePresetMenu();
     const int before = editor->presetFiles.size();
@@ -283,7 +283,7 @@ TEST_F (PresetMenuTest, FailedSaveKeepsTheNameAndDoesNotRebuildTheMenu)
     EXPECT_EQ (editor->presetFiles.size(), before);
 }
 
-TEST_F (PresetMenuTest, CopyAndPasteThroughTheClipboard)
+TEST_F (PresetMenu, CopyAndPasteThroughTheClipboard)
 {
     processor->setParameter (0, 0.33f);
     processor->setCurrentPresetName ("Copied");
@@ -298,7 +298,7 @@ TEST_F (PresetMenuTest, CopyAndPasteThroughTheClipboard)
     EXPECT_EQ (editor->presetButton.getButtonText(), juce::String ("Copied"));
 }
 
-TEST_F (PresetMenuTest, PastingBadTextChangesNothing)
+TEST_F (PresetMenu, PastingBadTextChangesNothing)
 {
     processor->setParameter (0, 0.42f);
     processor->setCurrentPresetName ("Mine");
@@ -322,7 +322,7 @@ TEST_F (PresetMenuTest, PastingBadTextChangesNothing)
     }
 }
 
-TEST_F (PresetMenuTest, SaveAsCancelledChangesNothing)
+TEST_F (PresetMenu, SaveAsCancelledChangesNothing)
 {
     // JUCE's own dialog is a modal component that the test can dismiss; an
     // external dialog program could not be.
@@ -371,7 +371,7 @@ ComponentType* findDescendant (juce::Component& parent)
 // The preset menu and the save dialog run modal loops, in which the host may
 // close the plug-in window: a choice made after that must not reach the
 // deleted editor.
-TEST_F (PresetMenuTest, MenuChoiceAfterTheEditorClosedIsDropped)
+TEST_F (PresetMenu, MenuChoiceAfterTheEditorClosedIsDropped)
 {
     juce::SystemClipboard::copyTextToClipboard ("untouched");
     processor->setCurrentPresetName ("before");
@@ -399,7 +399,7 @@ TEST_F (PresetMenuTest, MenuChoiceAfterTheEditorClosedIsDropped)
     EXPECT_EQ (processor->currentPresetName, juce::String ("before"));
 }
 
-TEST_F (PresetMenuTest, SaveChosenAfterTheEditorClosedIsDropped)
+TEST_F (PresetMenu, SaveChosenAfterTheEditorClosedIsDropped)
 {
     if (juce::FileChooser::isPlatformDialogAvailable())
         GTEST_SKIP() << "the file chooser runs as a separate program here";

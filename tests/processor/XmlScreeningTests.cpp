@@ -99,15 +99,15 @@ TEST (XmlScreening, AcceptsWhatOurWriterAndOthersProduce)
 TEST (XmlScreening, TruncatedDocumentsAreRefused)
 {
     for (const juce::String& text : {
-             juce::String ("<sv3PresetFile"),                                      // inside the tag's name
-             juce::String ("<sv3PresetFile presetName=\"A\" Frequency"),           // inside a tag
-             juce::String ("<sv3PresetFile presetName=\"A\" Frequency=\"0.2"),     // inside an attribute
+             juce::String ("<sv3PresetFile"), // inside the tag's name
+             juce::String ("<sv3PresetFile presetName=\"A\" Frequency"), // inside a tag
+             juce::String ("<sv3PresetFile presetName=\"A\" Frequency=\"0.2"), // inside an attribute
              juce::String ("<sv3PresetFile presetName=\"A\" Frequency=\"0.2/>\""), // '/>' quoted
              juce::String ("<sv3PresetFile presetName=\"A\" Frequency=\"0.25\">"), // start tag never closed
-             juce::String ("<Root><0>0.25</0><1>0.5</1>"),                         // root end tag missing
-             juce::String ("<Root><0>0.25</0><1>0.5</1></"),                       // cut inside the end tag
-             juce::String ("<Root><0>0.25</0><!-- </Root> "),                      // end tag inside a comment
-             juce::String ("<?xml version=\"1.0\"?>"),                             // no root at all
+             juce::String ("<Root><0>0.25</0><1>0.5</1>"), // root end tag missing
+             juce::String ("<Root><0>0.25</0><1>0.5</1></"), // cut inside the end tag
+             juce::String ("<Root><0>0.25</0><!-- </Root> "), // end tag inside a comment
+             juce::String ("<?xml version=\"1.0\"?>"), // no root at all
              juce::String() })
     {
         EXPECT_FALSE (XmlScreening::rootElementIsClosed (text)) << text;

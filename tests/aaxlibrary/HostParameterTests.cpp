@@ -15,7 +15,7 @@
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
 #include "AAX_CParameterManager.h"
-#include "model_fakes.h"
+#include "ModelFakes.h"
 
 namespace
 {

@@ -17,7 +17,7 @@
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
-#include "model_fake_host.h"
+#include "ModelFakeHost.h"
 
 namespace
 {

@@ -8,8 +8,8 @@
 #include "AAX_CString.h"
 #include "AAX_IController.h"
 #include "AAX_IViewContainer.h"
-#include "core_fakes.h"
-#include "core_test_effect.h"
+#include "CoreFakes.h"
+#include "CoreTestEffect.h"
 
 namespace
 {

@@ -12,8 +12,8 @@
 #include "AAX_IComponentDescriptor.h"
 #include "AAX_IEffectDescriptor.h"
 #include "AAX_IEffectGUI.h"
-#include "core_fakes.h"
-#include "core_test_effect.h"
+#include "CoreFakes.h"
+#include "CoreTestEffect.h"
 
 namespace
 {
@@ -32,7 +32,7 @@ public:
     AAX_Result SetControlHighlightInfo (AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor) override { return 0; }
 };
 
-struct EntryTest : ::testing::Test
+struct Entry : ::testing::Test
 {
     void SetUp() override { fakes::Describe() = nullptr; }
     void TearDown() override
@@ -45,7 +45,7 @@ struct EntryTest : ::testing::Test
 
 // ---- exported functions without host state -------------------------------
 
-TEST_F (EntryTest, SdkVersionIsWrittenAndNullTargetIsRefused)
+TEST_F (Entry, SdkVersionIsWrittenAndNullTargetIsRefused)
 {
     acfUInt64 version = 0;
     EXPECT_EQ (ACFGetSDKVersion (&version), 0);
@@ -55,7 +55,7 @@ TEST_F (EntryTest, SdkVersionIsWrittenAndNullTargetIsRefused)
     EXPECT_EQ (ACFGetSDKVersion (nullptr), kACFErrNullPointer);
 }
 
-TEST_F (EntryTest, ClassFactoryAndComponentDefinitionsAreNotHandedOut)
+TEST_F (Entry, ClassFactoryAndComponentDefinitionsAreNotHandedOut)
 {
     void* factory = reinterpret_cast<void*> (0x1);
     EXPECT_EQ (ACFGetClassFactory (nullptr, IID_IACFUnknown, IID_IACFUnknown, &factory), kErrNotSupported);
@@ -67,7 +67,7 @@ TEST_F (EntryTest, ClassFactoryAndComponentDefinitionsAreNotHandedOut)
     EXPECT_EQ (definition, nullptr);
 }
 
-TEST_F (EntryTest, CanUnloadNowCountsLiveObjects)
+TEST_F (Entry, CanUnloadNowCountsLiveObjects)
 {
     const acfUInt32 before = CACFUnknown::GetActiveObjectCount();
     EXPECT_EQ (ACFCanUnloadNow (nullptr), static_cast<ACFRESULT> (before));
@@ -82,7 +82,7 @@ TEST_F (EntryTest, CanUnloadNowCountsLiveObjects)
 
 // ---- start-up, shut-down and trace -----------------------------------------
 
-TEST_F (EntryTest, StartupKeepsTheFirstHostAndShutdownReleasesIt)
+TEST_F (Entry, StartupKeepsTheFirstHostAndShutdownReleasesIt)
 {
     fakes::FakeHost first, second;
     EXPECT_EQ (ACFStartup (&first), 0);
@@ -104,13 +104,13 @@ TEST_F (EntryTest, StartupKeepsTheFirstHostAndShutdownReleasesIt)
     EXPECT_EQ (first.services[0]->traces.size(), 1u);
 }
 
-TEST_F (EntryTest, ShutdownWithoutStartupAndTraceWithoutHostDoNothing)
+TEST_F (Entry, ShutdownWithoutStartupAndTraceWithoutHostDoNothing)
 {
     EXPECT_EQ (ACFShutdown (nullptr), 0);
     EXPECT_EQ (AAX_CHostServices::Trace (AAX_eTracePriorityHost_High, "%s", "nobody listens"), 0);
 }
 
-TEST_F (EntryTest, TraceTextIsCutAt511Characters)
+TEST_F (Entry, TraceTextIsCutAt511Characters)
 {
     fakes::FakeHost host;
     ASSERT_EQ (ACFStartup (&host), 0);
@@ -126,7 +126,7 @@ TEST_F (EntryTest, TraceTextIsCutAt511Characters)
     EXPECT_EQ (traces[2].second, std::string (510, 'z') + "4");
 }
 
-TEST_F (EntryTest, TraceAnswersMissingObjectWhenOnlyVersionTwoExists)
+TEST_F (Entry, TraceAnswersMissingObjectWhenOnlyVersionTwoExists)
 {
     fakes::FakeHost host;
     host.refusedInterfaces = { IID_IAAXHostServicesV1 };
@@ -134,7 +134,7 @@ TEST_F (EntryTest, TraceAnswersMissingObjectWhenOnlyVersionTwoExists)
     EXPECT_EQ (AAX_CHostServices::Trace (AAX_eTracePriorityHost_High, "x"), kErrMissingObject);
 }
 
-TEST_F (EntryTest, StartupWithEmptyFactoryAnswerReportsUnexpected)
+TEST_F (Entry, StartupWithEmptyFactoryAnswerReportsUnexpected)
 {
     fakes::FakeHost host;
     host.factoryAnswersEmpty = true;
@@ -148,7 +148,7 @@ TEST_F (EntryTest, StartupWithEmptyFactoryAnswerReportsUnexpected)
 
 // ---- registration ------------------------------------------------------------
 
-TEST_F (EntryTest, RegistrationHandsOutTheCollectionsDefinition)
+TEST_F (Entry, RegistrationHandsOutTheCollectionsDefinition)
 {
     fakes::FakeHost host;
     AAX_ICollection* seen = nullptr;
@@ -173,7 +173,7 @@ TEST_F (EntryTest, RegistrationHandsOutTheCollectionsDefinition)
     definition->Release();
 }
 
-TEST_F (EntryTest, FailedDescriptionIsReturnedAndLeavesOutAlone)
+TEST_F (Entry, FailedDescriptionIsReturnedAndLeavesOutAlone)
 {
     fakes::FakeHost host;
     fakes::Describe() = [] (AAX_ICollection*) {
@@ -185,7 +185,7 @@ TEST_F (EntryTest, FailedDescriptionIsReturnedAndLeavesOutAlone)
     EXPECT_EQ (host.collections[0]->Refs(), 1);
 }
 
-TEST_F (EntryTest, RegistrationWithoutHostCollectionOrDefinitionIsMissingObject)
+TEST_F (Entry, RegistrationWithoutHostCollectionOrDefinitionIsMissingObject)
 {
     fakes::FakeHost noFactory;
     noFactory.hasFactory = false;
@@ -204,7 +204,7 @@ TEST_F (EntryTest, RegistrationWithoutHostCollectionOrDefinitionIsMissingObject)
     EXPECT_EQ (refusing.collections[0]->Refs(), 1);
 }
 
-TEST_F (EntryTest, ExceptionInDescriptionBecomesUnexpectedAndFreesTheTree)
+TEST_F (Entry, ExceptionInDescriptionBecomesUnexpectedAndFreesTheTree)
 {
     fakes::FakeHost host;
     fakes::Describe() = [] (AAX_ICollection* c) -> AAX_Result {
@@ -227,7 +227,7 @@ TEST_F (EntryTest, ExceptionInDescriptionBecomesUnexpectedAndFreesTheTree)
     EXPECT_EQ (ACFRegisterPlugin (&host, &definition), kACFErrUnexpected);
 }
 
-TEST_F (EntryTest, NullDefinitionTargetIsRefused)
+TEST_F (Entry, NullDefinitionTargetIsRefused)
 {
     fakes::FakeHost host;
     EXPECT_EQ (ACFRegisterPlugin (&host, nullptr), kACFErrNullPointer);

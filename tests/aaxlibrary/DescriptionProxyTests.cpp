@@ -9,7 +9,7 @@
 #include "AAX_IEffectDescriptor.h"
 #include "AAX_IPropertyMap.h"
 #include "AAX_VCollection.h"
-#include "core_fakes.h"
+#include "CoreFakes.h"
 
 namespace
 {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "AAX_CPacketDispatcher.h"
-#include "model_fakes.h"
+#include "ModelFakes.h"
 
 namespace
 {
@@ -51,7 +51,7 @@ int32_t Int32Of (const FakeController::Post& post)
     return v;
 }
 
-struct DispatcherTest : ::testing::Test
+struct Dispatcher : ::testing::Test
 {
     FakeController controller;
     Worker worker;
@@ -62,7 +62,7 @@ struct DispatcherTest : ::testing::Test
     void SetUp() override { dispatcher.Initialize (&controller, nullptr); }
 };
 
-TEST_F (DispatcherTest, NewPacketsAreDirtyAndPostedOnce)
+TEST_F (Dispatcher, NewPacketsAreDirtyAndPostedOnce)
 {
     EXPECT_EQ (AAX_SUCCESS, dispatcher.RegisterPacket ("MasterBypassID", 3, &fill));
     EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
@@ -84,7 +84,7 @@ TEST_F (DispatcherTest, NewPacketsAreDirtyAndPostedOnce)
     EXPECT_EQ (2u, controller.posts.size());
 }
 
-TEST_F (DispatcherTest, UnknownIdentifierChangesNothing)
+TEST_F (Dispatcher, UnknownIdentifierChangesNothing)
 {
     dispatcher.RegisterPacket ("a", 1, &fill);
     dispatcher.Dispatch();
@@ -94,7 +94,7 @@ TEST_F (DispatcherTest, UnknownIdentifierChangesNothing)
     EXPECT_EQ (1u, controller.posts.size());
 }
 
-TEST_F (DispatcherTest, IdentifiersOnOnePortShareOnePacket)
+TEST_F (Dispatcher, IdentifiersOnOnePortShareOnePacket)
 {
     dispatcher.RegisterPacket ("zeta", 2, &fill);
     dispatcher.RegisterPacket ("alpha", 2, &fill);
@@ -115,7 +115,7 @@ TEST_F (DispatcherTest, IdentifiersOnOnePortShareOnePacket)
     EXPECT_EQ (std::vector<std::string> ({ "alpha" }), worker.filled);
 }
 
-TEST_F (DispatcherTest, OneIdentifierOnTwoPortsPostsBothInRegistrationOrder)
+TEST_F (Dispatcher, OneIdentifierOnTwoPortsPostsBothInRegistrationOrder)
 {
     AAX_CPacketHandler<Worker> byPacket (&worker, &Worker::FillWithoutId);
     dispatcher.RegisterPacket ("x", 7, &fill);
@@ -132,7 +132,7 @@ TEST_F (DispatcherTest, OneIdentifierOnTwoPortsPostsBothInRegistrationOrder)
     EXPECT_EQ (std::vector<std::string> ({ "x", "(packet)" }), worker.filled);
 }
 
-TEST_F (DispatcherTest, HandlerFailureNeitherPostsNorChangesTheResult)
+TEST_F (Dispatcher, HandlerFailureNeitherPostsNorChangesTheResult)
 {
     dispatcher.RegisterPacket ("a", 1, &fill);
     dispatcher.RegisterPacket ("b", 2, &fail);
@@ -150,7 +150,7 @@ TEST_F (DispatcherTest, HandlerFailureNeitherPostsNorChangesTheResult)
     EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch()); // failure only: 0
 }
 
-TEST_F (DispatcherTest, ThrowingHandlerCountsAsFailure)
+TEST_F (Dispatcher, ThrowingHandlerCountsAsFailure)
 {
     AAX_CPacketHandler<Worker> thrower (&worker, &Worker::Throw);
     dispatcher.RegisterPacket ("t", 5, &thrower);
@@ -159,7 +159,7 @@ TEST_F (DispatcherTest, ThrowingHandlerCountsAsFailure)
     EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
 }
 
-TEST_F (DispatcherTest, BadRegistrationsAreRefusedOrSkipped)
+TEST_F (Dispatcher, BadRegistrationsAreRefusedOrSkipped)
 {
     EXPECT_EQ (kErrMissingObject, dispatcher.RegisterPacket (nullptr, 1, &fill));
     EXPECT_EQ (kErrMissingObject, dispatcher.RegisterPacket ("a", 1, nullptr));
@@ -178,7 +178,7 @@ TEST_F (DispatcherTest, BadRegistrationsAreRefusedOrSkipped)
     EXPECT_EQ (4u, packet.GetDataSize());
 }
 
-TEST_F (DispatcherTest, WithoutControllerNothingIsPosted)
+TEST_F (Dispatcher, WithoutControllerNothingIsPosted)
 {
     AAX_CPacketDispatcher lonely;
     lonely.RegisterPacket ("a", 1, &fill);

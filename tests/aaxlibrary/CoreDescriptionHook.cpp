@@ -1,6 +1,6 @@
 // The plug-in's description function, supplied here by the tests: it runs
 // whatever the test installed in fakes::Describe().
-#include "core_fakes.h"
+#include "CoreFakes.h"
 
 AAX_Result GetEffectDescriptions (AAX_ICollection* outCollection)
 {

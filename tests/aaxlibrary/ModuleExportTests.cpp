@@ -5,8 +5,8 @@
 #include <dlfcn.h>
 
 #include "AAX_Exports.h"
-#include "core_fakes.h"
-#include "core_test_effect.h"
+#include "CoreFakes.h"
+#include "CoreTestEffect.h"
 
 namespace
 {

@@ -7,7 +7,7 @@
 #include "AAX_VTransport.h"
 #include "AAX_VViewContainer.h"
 #include "ACFPtr.h"
-#include "core_fakes.h"
+#include "CoreFakes.h"
 
 using fakes::FakeController;
 

@@ -2,7 +2,7 @@
 // description that registers nothing.
 #include "AAX_ICollection.h"
 
-AAX_Result GetEffectDescriptions(AAX_ICollection*)
+AAX_Result GetEffectDescriptions (AAX_ICollection*)
 {
     return AAX_SUCCESS;
 }
