@@ -141,7 +141,7 @@ bool rootElementIsClosed (const juce::String& text)
         {
             const bool skipped = std::strncmp (p, "!--", 3) == 0        ? skipPast (p, "-->")
                                  : std::strncmp (p, "![CDATA[", 8) == 0 ? skipPast (p, "]]>")
-                                                                         : skipPast (p, ">");
+                                                                        : skipPast (p, ">");
             if (! skipped)
                 return false;
             continue;
