@@ -1,12 +1,7 @@
 // Controls chunks handed back by the host are untrusted: an entry whose value
 // is not a number must leave its parameter as it was, so that the host
 // parameter (and the processor behind it) never holds a NaN.
-#include "AAX_CBinaryDisplayDelegate.h"
-#include "AAX_CBinaryTaperDelegate.h"
-#include "AAX_CEffectParameters.h"
-#include "AAX_CLinearTaperDelegate.h"
-#include "AAX_CNumberDisplayDelegate.h"
-#include "AAX_CParameter.h"
+#include "tests/support/ChunkTestEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -18,27 +13,6 @@
 
 namespace
 {
-class ChunkEffect : public AAX_CEffectParameters
-{
-public:
-    // Without a host, the typed setters store values at once.
-    void DetachAutomation()
-    {
-        for (int32_t i = 0; i < hostParameters.NumParameters(); ++i)
-            hostParameters.GetParameter (i)->SetAutomationDelegate (nullptr);
-    }
-
-protected:
-    AAX_Result EffectInit() override
-    {
-        for (int i = 0; i < 2; ++i)
-            hostParameters.AddParameter (new AAX_CParameter<float> (std::to_string (i).c_str(), AAX_CString ("Parameter"), 0.25f,
-                                                                    AAX_CLinearTaperDelegate<float, 0> (0.0f, 1.0f),
-                                                                    AAX_CNumberDisplayDelegate<float, 3, 0>(), true));
-        return AAX_SUCCESS;
-    }
-};
-
 void appendDouble (std::vector<unsigned char>& data, const char* name, double value)
 {
     data.push_back ('d');
@@ -54,35 +28,15 @@ void appendDouble (std::vector<unsigned char>& data, const char* name, double va
 
 std::vector<unsigned char> controlsRecord (const std::vector<unsigned char>& data)
 {
-    std::vector<unsigned char> storage (kAAX_SPlugInChunkHeaderSize + data.size());
-    auto* record = reinterpret_cast<AAX_SPlugInChunk*> (storage.data());
-    record->size = static_cast<int32_t> (data.size());
-    record->version = -1;
-    record->chunkID = kControlsChunkID;
-    std::memcpy (storage.data() + kAAX_SPlugInChunkHeaderSize, data.data(), data.size());
-    return storage;
+    return testsupport::makeChunkRecord (kControlsChunkID, -1, data.data(), data.size());
 }
 
-struct Effect
+// Two float parameters, both at 0.25.
+struct Effect : testsupport::HeldChunkEffect
 {
-    ChunkEffect* effect = new ChunkEffect;
     Effect()
-    {
-        effect->AddRef();
-        effect->Initialize (nullptr);
-        effect->DetachAutomation();
-    }
-    ~Effect()
-    {
-        effect->Uninitialize();
-        effect->Release();
-    }
-    double value (const char* id) const
-    {
-        double v = -1.0;
-        effect->GetParameterNormalizedValue (id, &v);
-        return v;
-    }
+        : HeldChunkEffect ({ { 0.25f, 0.25f } })
+    {}
 };
 } // namespace
 

@@ -6,40 +6,19 @@
 
 #include <array>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <sys/wait.h>
 
 #include "host/PluginHost.h"
+#include "tests/support/PluginFixture.h"
 
 namespace e2e
 {
 
-inline std::string pluginPath() { return SKORVANE3_PLUGIN_PATH; }
+using testsupport::pluginPath;
 inline std::string hostPath() { return SKORVANE3_HOST_PATH; }
 
-class PluginTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        std::string error;
-        ASSERT_TRUE (module.load (pluginPath(), error)) << error;
-    }
-
-    void TearDown() override { module.unload(); }
-
-    std::unique_ptr<skorvane3host::PluginInstance> makeInstance (AAX_EStemFormat format = AAX_eStemFormat_Stereo,
-                                                                 float rate = 44100.0f)
-    {
-        std::string error;
-        auto instance = skorvane3host::PluginInstance::create (module, 0, format, format, rate, error);
-        EXPECT_NE (instance, nullptr) << error;
-        return instance;
-    }
-
-    skorvane3host::PluginModule module;
-};
+using PluginTest = testsupport::PluginFixture;
 
 struct CommandResult
 {

@@ -6,6 +6,7 @@
 // ThreadSanitizer (the module built with it) any unsynchronised access in the
 // wrapper, the interface library or the processor fails the run.
 #include "host/PluginHost.h"
+#include "tests/support/PluginFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,13 @@ double automationValue (int round, int index)
 }
 } // namespace
 
-TEST (HostAutomationRace, AutomationWhileProcessing)
-{
-    PluginModule module;
-    std::string error;
-    ASSERT_TRUE (module.load (SKORVANE3_PLUGIN_PATH, error)) << error;
+using HostAutomationRace = testsupport::PluginFixture;
 
+TEST_F (HostAutomationRace, AutomationWhileProcessing)
+{
     {
-        auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
-        ASSERT_TRUE (instance) << error;
+        auto instance = makeInstance (AAX_eStemFormat_Stereo, 48000.0f);
+        ASSERT_TRUE (instance);
         auto* effect = instance->effect();
 
         std::vector<std::vector<float>> in (2, std::vector<float> (kBlockSize)), out = in;
@@ -94,20 +93,15 @@ TEST (HostAutomationRace, AutomationWhileProcessing)
             EXPECT_NEAR (instance->parameterValue (std::to_string (index)), automationValue (kRounds - 1, index), 1.0e-6)
                 << "parameter " << index;
     }
-    module.unload();
 }
 
 // The host saves and restores both chunks on its own thread while automation
 // plays and audio runs (the chunk calls themselves never overlap each other).
-TEST (HostAutomationRace, ChunksWhileAutomatingAndProcessing)
+TEST_F (HostAutomationRace, ChunksWhileAutomatingAndProcessing)
 {
-    PluginModule module;
-    std::string error;
-    ASSERT_TRUE (module.load (SKORVANE3_PLUGIN_PATH, error)) << error;
-
     {
-        auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 48000.0f, error);
-        ASSERT_TRUE (instance) << error;
+        auto instance = makeInstance (AAX_eStemFormat_Stereo, 48000.0f);
+        ASSERT_TRUE (instance);
         auto* effect = instance->effect();
         const auto ids = instance->chunkIDs();
         ASSERT_FALSE (ids.empty());
@@ -161,5 +155,4 @@ TEST (HostAutomationRace, ChunksWhileAutomatingAndProcessing)
             EXPECT_TRUE (v >= 0.0 && v <= 1.0) << "parameter " << index;
         }
     }
-    module.unload();
 }
