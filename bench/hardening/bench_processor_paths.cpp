@@ -1,7 +1,6 @@
 // processBlock for 1, 2 and 8 channels beside the same per-sample chain in a
 // plain loop (constant gains instead of the parameter manager's per-sample
-// lookups), and the state chunk's save and restore beside a memcpy of the
-// same bytes.
+// lookups). The state chunk's save and restore are in StateChunkBench.cpp.
 #include "BenchReference.h"
 #include "processor/PluginProcessor.h"
 
@@ -104,50 +103,4 @@ void BM_ProcessBlock (benchmark::State& state)
 }
 BENCHMARK (BM_ProcessBlock)->ArgName ("channels")->Arg (1)->Arg (2)->Arg (8);
 
-void BM_StateSave (benchmark::State& state)
-{
-    Skorvane3AudioProcessor p;
-    juce::MemoryBlock block;
-    p.getStateInformation (block);
-    std::vector<char> copy (block.getSize());
-
-    const double referenceNs = benchref::nanosecondsPerCall ([&] {
-        std::memcpy (copy.data(), block.getData(), block.getSize());
-        benchmark::ClobberMemory();
-    });
-    const double subjectNs = benchref::runTimed (state, [&] {
-        juce::MemoryBlock saved;
-        p.getStateInformation (saved);
-        benchmark::DoNotOptimize (saved.getData());
-    });
-
-    state.SetBytesProcessed (state.iterations() * (int64_t) block.getSize());
-    benchref::report (state, subjectNs, referenceNs);
-}
-BENCHMARK (BM_StateSave);
-
-void BM_StateRestore (benchmark::State& state)
-{
-    Skorvane3AudioProcessor source;
-    source.setParameter (0, 0.25f);
-    source.setParameter (4, 0.5f);
-    juce::MemoryBlock block;
-    source.getStateInformation (block);
-    std::vector<char> copy (block.getSize());
-
-    Skorvane3AudioProcessor p;
-    const double referenceNs = benchref::nanosecondsPerCall ([&] {
-        std::memcpy (copy.data(), block.getData(), block.getSize());
-        benchmark::ClobberMemory();
-    });
-    const double subjectNs = benchref::runTimed (state, [&] {
-        p.setStateInformation (block.getData(), (int) block.getSize());
-    });
-
-    if (p.getParameter (0) != source.getParameter (0))
-        state.SkipWithError ("the state did not restore");
-    state.SetBytesProcessed (state.iterations() * (int64_t) block.getSize());
-    benchref::report (state, subjectNs, referenceNs);
-}
-BENCHMARK (BM_StateRestore);
 } // namespace
