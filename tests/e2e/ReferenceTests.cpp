@@ -8,6 +8,7 @@
 #include "E2ESupport.h"
 #include "host/HostWav.h"
 #include "processor/PluginProcessor.h"
+#include "tests/support/TestWav.h"
 
 using namespace skorvane3host;
 
@@ -57,14 +58,14 @@ TEST (Reference, CommandLineOutputMatchesTheProcessorRunDirectly)
 
         const std::string in = ::testing::TempDir() + "skorvane3_ref_in.wav";
         const std::string out = ::testing::TempDir() + "skorvane3_ref_out.wav";
-        std::string error;
-        ASSERT_TRUE (writeWavFile (in, input, error)) << error;
+        ASSERT_TRUE (testsupport::writeWav (in, input.channels, (int) input.sampleRate, testsupport::WavSamples::float32));
 
         const auto r = e2e::run (e2e::quote (e2e::hostPath()) + " process " + in + " " + out + " --set Frequency=0.3 --set Resonance=0.6 --set Distortion=0.8 --set Feedback=0.5"
                                                                                                " --block 256 --plugin "
                                  + e2e::quote (e2e::pluginPath()));
         ASSERT_EQ (r.exitCode, 0) << r.output;
         WavData viaHost;
+        std::string error;
         ASSERT_TRUE (readWavFile (out, viaHost, error)) << error;
 
         const WavData expected = referenceRun (input, 256, { { 0, 0.3f }, { 1, 0.6f }, { 2, 0.8f }, { 3, 0.5f } });
