@@ -119,7 +119,7 @@ TEST (XmlScreening, TruncatedDocumentsAreRefused)
 // error: the document is taken as it stands.
 TEST (XmlScreening, TextAfterTheRootIsAccepted)
 {
-    for (const juce::String& tail : { "\nsome text\n", ".", "\n<!-- note -->" })
+    for (const juce::String tail : { "\nsome text\n", ".", "\n<!-- note -->" })
     {
         EXPECT_TRUE (XmlScreening::rootElementIsClosed (kPreset + tail)) << tail;
         EXPECT_TRUE (XmlScreening::rootElementIsClosed (kState + tail)) << tail;
