@@ -6,9 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace
-{
-const char* const creditsText =
+const char* const Skorvane3AboutSplash::creditsText =
     "User interface design: Mirela Okafor\n"
     "Signal processing: Tobias Lindqvist\n"
     "\n"
@@ -18,6 +16,8 @@ const char* const creditsText =
     "Many thanks to Jonas Brekke (Northfold Audio) and Clara Mendes (Estudio Lumen) "
     "for their help and advice in bringing this plug-in to life.";
 
+namespace
+{
 const juce::Colour waveColour = juce::Colour::fromRGBA (195, 93, 25, 150);
 } // namespace
 

@@ -24,6 +24,10 @@ public:
 
     static constexpr float phaseStep = 0.03f;
 
+    // Seven lines: two credits, an empty line, the rights notice, the maker's
+    // addresses, an empty line and a long line of thanks that wraps.
+    static const char* const creditsText;
+
     juce::Typeface::Ptr blackTypeface;
     juce::Typeface::Ptr mediumTypeface;
     char versionText[16];
