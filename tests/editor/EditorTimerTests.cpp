@@ -21,7 +21,7 @@ TEST (EditorTimers, EditorTicksEvery33MsAndTheAboutOverlayEvery30)
     const int editorTicks = editor.revealTick - ticksBefore;
     const int overlayTicks = juce::roundToInt ((splash->wavePhase - phaseBefore) / Skorvane3AboutSplash::phaseStep);
     EXPECT_LE (editorTicks, (int) (elapsed / 33.0) + 1);
-    EXPECT_GE (editorTicks, (int) (elapsed / 33.0 / 2.0));
+    EXPECT_GE (editorTicks, (int) (elapsed / 33.0 / 3.0));
     EXPECT_LE (overlayTicks, (int) (elapsed / 30.0) + 1);
-    EXPECT_GE (overlayTicks, (int) (elapsed / 30.0 / 2.0));
+    EXPECT_GE (overlayTicks, (int) (elapsed / 30.0 / 3.0));
 }
