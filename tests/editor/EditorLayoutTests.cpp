@@ -52,7 +52,7 @@ TEST_F (EditorLayoutTest, EveryChildHasItsFixedBounds)
 
 TEST_F (EditorLayoutTest, KnobsAndValueTextsAreSetUpAlike)
 {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < Skorvane3AudioProcessor::kNumParameters; ++i)
     {
         auto& knob = editor.sliders[i];
         EXPECT_EQ (knob.parameterIndex, i);
