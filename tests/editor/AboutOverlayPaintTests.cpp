@@ -5,7 +5,7 @@ using editortest::PaintRecorder;
 
 namespace
 {
-class AboutOverlayPaintTest : public ::testing::Test
+class AboutOverlayPaint : public ::testing::Test
 {
 protected:
     // The overlay as the about button opens it, painted after the given
@@ -27,7 +27,7 @@ protected:
 };
 } // namespace
 
-TEST_F (AboutOverlayPaintTest, VeilThenOneOrangeWaveOfDotsAndStrokes)
+TEST_F (AboutOverlayPaint, VeilThenOneOrangeWaveOfDotsAndStrokes)
 {
     const int ticks = 10;
     const auto recorder = paintAfterTicks (ticks);
@@ -59,7 +59,7 @@ TEST_F (AboutOverlayPaintTest, VeilThenOneOrangeWaveOfDotsAndStrokes)
     EXPECT_FALSE (wave.contains (600.0f - 0.5f, 150.0f));
 }
 
-TEST_F (AboutOverlayPaintTest, CreditsLogosAndVersionInTheirFontsAndBoxes)
+TEST_F (AboutOverlayPaint, CreditsLogosAndVersionInTheirFontsAndBoxes)
 {
     const auto recorder = paintAfterTicks (0);
     const auto texts = recorder->texts();

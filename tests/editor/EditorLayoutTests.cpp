@@ -2,7 +2,7 @@
 
 namespace
 {
-class EditorLayoutTest : public ::testing::Test
+class EditorLayout : public ::testing::Test
 {
 protected:
     Skorvane3AudioProcessor processor;
@@ -10,7 +10,7 @@ protected:
 };
 } // namespace
 
-TEST_F (EditorLayoutTest, EveryChildHasItsFixedBounds)
+TEST_F (EditorLayout, EveryChildHasItsFixedBounds)
 {
     struct Expected
     {
@@ -50,7 +50,7 @@ TEST_F (EditorLayoutTest, EveryChildHasItsFixedBounds)
         EXPECT_EQ (row.child.getBounds(), row.bounds) << row.name;
 }
 
-TEST_F (EditorLayoutTest, KnobsAndValueTextsAreSetUpAlike)
+TEST_F (EditorLayout, KnobsAndValueTextsAreSetUpAlike)
 {
     for (int i = 0; i < Skorvane3AudioProcessor::kNumParameters; ++i)
     {
@@ -80,7 +80,7 @@ TEST_F (EditorLayoutTest, KnobsAndValueTextsAreSetUpAlike)
     }
 }
 
-TEST_F (EditorLayoutTest, ButtonsHaveTheirKindsCommandsAndText)
+TEST_F (EditorLayout, ButtonsHaveTheirKindsCommandsAndText)
 {
     struct Expected
     {

@@ -26,7 +26,7 @@ void expectProbes (const juce::Path& outline, const std::vector<PathProbe>& prob
         EXPECT_EQ (outline.contains (p.point), p.inside) << what << " at " << p.point.toString();
 }
 
-class EditorPaintTest : public ::testing::Test
+class EditorPaint : public ::testing::Test
 {
 protected:
     // Paints the editor's own layer (not its children) after the given number
@@ -55,7 +55,7 @@ protected:
 };
 } // namespace
 
-TEST_F (EditorPaintTest, TitlesAppearInTheOrderOfTheOpeningAnimation)
+TEST_F (EditorPaint, TitlesAppearInTheOrderOfTheOpeningAnimation)
 {
     const juce::StringArray logos { "AUDIO", "VELLOQ", "SKOR", "VANE", "3", "v1.0.1" };
 
@@ -88,7 +88,7 @@ TEST_F (EditorPaintTest, TitlesAppearInTheOrderOfTheOpeningAnimation)
     }
 }
 
-TEST_F (EditorPaintTest, EveryTextHasItsTypefaceHeightColourAndBox)
+TEST_F (EditorPaint, EveryTextHasItsTypefaceHeightColourAndBox)
 {
     const auto recorder = paintAfterTicks (200);
 
@@ -137,7 +137,7 @@ TEST_F (EditorPaintTest, EveryTextHasItsTypefaceHeightColourAndBox)
     }
 }
 
-TEST_F (EditorPaintTest, TraceAndFrameLinesFadeInWithTheAnimation)
+TEST_F (EditorPaint, TraceAndFrameLinesFadeInWithTheAnimation)
 {
     struct Stage
     {
@@ -163,7 +163,7 @@ TEST_F (EditorPaintTest, TraceAndFrameLinesFadeInWithTheAnimation)
     }
 }
 
-TEST_F (EditorPaintTest, FrameLinesLieWhereTheySettle)
+TEST_F (EditorPaint, FrameLinesLieWhereTheySettle)
 {
     // The processor's first block is 128 samples of silence: a flat trace.
     const auto recorder = paintAfterTicks (200);
@@ -220,7 +220,7 @@ TEST_F (EditorPaintTest, FrameLinesLieWhereTheySettle)
                   "sweep");
 }
 
-TEST_F (EditorPaintTest, BracketsAndSweepStartFromTheMiddle)
+TEST_F (EditorPaint, BracketsAndSweepStartFromTheMiddle)
 {
     // Before the first tick the outer circles sit side by side around (260, 200)
     // and (340, 200) and the sweep runs back from 50 to 0 degrees; after one

@@ -446,4 +446,3 @@ TEST (EditorTrace, PointsSpanTheSameWidthForAnyBlockLength)
     EXPECT_LT (big.back().x, 560.0f);
     EXPECT_GT (big.back().x, 559.9f);
 }
-

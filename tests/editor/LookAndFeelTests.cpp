@@ -73,4 +73,3 @@ TEST (CustomLookAndFeel, OneTypefaceForEveryFontAndMenuSettings)
     EXPECT_EQ (lnf.findColour (juce::PopupMenu::backgroundColourId).getARGB(), 0xFFD3D3D3u);
     EXPECT_EQ (lnf.findColour (juce::PopupMenu::highlightedBackgroundColourId).getARGB(), 0xE6C35D19u);
 }
-
