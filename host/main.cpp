@@ -12,10 +12,11 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "host/HostString.h"
-#include "host/HostWav.h"
+#include "host/HostAudioFile.h"
 #include "host/HostWindow.h"
 #include "host/PluginHost.h"
 
@@ -29,14 +30,27 @@ namespace
 {
 
 volatile std::sig_atomic_t gInterrupted = 0;
-void onSignal (int) { gInterrupted = 1; }
+// The output being written, whose temporary file a second signal removes
+// before the program ends at once.
+AudioFileWriter* volatile gPendingOutput = nullptr;
+
+void onSignal (int)
+{
+    if (gInterrupted && gPendingOutput != nullptr)
+    {
+        ::unlink (gPendingOutput->pendingPath());
+        ::_exit (130);
+    }
+    gInterrupted = 1;
+}
 
 void usage (FILE* out)
 {
     std::fprintf (out,
                   "usage:\n"
                   "  skorvane3-host process IN.wav OUT.wav [--set NAME=VALUE ...] [--bypass] [--block N] [--plugin PATH]\n"
-                  "      runs the plug-in over a WAV file (1 to 8 channels; 16/24/32-bit PCM or 32-bit float);\n"
+                  "      runs the plug-in over an audio file (WAV or any format libsndfile reads, 1 to 8 channels);\n"
+                  "      the output keeps the input's container, sample format and rate\n"
                   "      NAME is a parameter name or host parameter ID, VALUE its normalized value 0..1\n"
                   "  skorvane3-host describe [--plugin PATH]\n"
                   "      prints what the plug-in registers and its host parameters\n"
@@ -182,17 +196,28 @@ int runProcess (const Options& o)
     const std::string& inPath = o.positional[0];
     const std::string& outPath = o.positional[1];
 
+    // Everything that can be known about the files is checked before the
+    // plug-in is loaded: a long file is not processed to fail at the end.
     std::string error;
-    WavData input;
-    if (! readWavFile (inPath, input, error))
+    AudioFileReader input;
+    if (! input.open (inPath, error))
         return fail (error);
-    const int channels = input.numChannels();
+    const AudioFileFormat& format = input.format();
+    const int channels = format.channels;
     const AAX_EStemFormat stem = stemFormatForChannels (channels);
     if (stem == AAX_eStemFormat_None)
-        return fail ("unsupported channel count " + std::to_string (channels));
-    // Find out now, not after a long file has been processed.
-    if (! checkWavFileWritable (outPath, error))
+        return fail ("'" + inPath + "': unsupported channel count " + std::to_string (channels) + " (1 to 8 channels are supported)");
+    int outputFormat = 0;
+    if (! AudioFileWriter::outputFormatFor (format, outputFormat, error))
+        return fail ("cannot write '" + outPath + "': " + error);
+    AudioFileWriter output;
+    if (! output.create (outPath, outputFormat, channels, format.sampleRate, error))
         return fail (error);
+    gPendingOutput = &output;
+    struct ForgetPendingOutput
+    {
+        ~ForgetPendingOutput() { gPendingOutput = nullptr; }
+    } forget;
 
     PluginModule module;
     if (! module.load (pluginPath (o), error))
@@ -200,7 +225,7 @@ int runProcess (const Options& o)
 
     int result = 0;
     {
-        auto instance = PluginInstance::create (module, 0, stem, stem, static_cast<float> (input.sampleRate), error);
+        auto instance = PluginInstance::create (module, 0, stem, stem, static_cast<float> (format.sampleRate), error);
         if (! instance)
             return fail (error);
 
@@ -232,34 +257,56 @@ int runProcess (const Options& o)
                 return fail ("bypassing failed with " + std::to_string (r));
         }
 
-        WavData output;
-        output.sampleRate = input.sampleRate;
-        output.format = input.format;
-        const size_t frames = input.numFrames();
-        output.channels.assign (static_cast<size_t> (channels), std::vector<float> (frames));
-
-        const bool showProgress = frames > static_cast<size_t> (input.sampleRate) * 10;
-        int lastPercent = -1;
+        // The file is read and written in whole numbers of plug-in blocks,
+        // so the plug-in sees the same blocks whatever the buffer size.
+        const auto block = static_cast<int64_t> (o.blockSize);
+        const int64_t bufferFrames = block * std::max<int64_t> (1, 8192 / block);
+        std::vector<std::vector<float>> inBuffer (static_cast<size_t> (channels), std::vector<float> (static_cast<size_t> (bufferFrames)));
+        std::vector<std::vector<float>> outBuffer = inBuffer;
+        std::vector<float*> inChannels, outChannels;
+        for (int c = 0; c < channels; ++c)
+        {
+            inChannels.push_back (inBuffer[static_cast<size_t> (c)].data());
+            outChannels.push_back (outBuffer[static_cast<size_t> (c)].data());
+        }
         std::vector<const float*> in (static_cast<size_t> (channels));
         std::vector<float*> out (static_cast<size_t> (channels));
-        for (size_t pos = 0; pos < frames; pos += static_cast<size_t> (o.blockSize))
+
+        const int64_t frames = format.frames;
+        const bool showProgress = frames > format.sampleRate * 10;
+        int lastPercent = -1;
+        int64_t done = 0;
+        for (;;)
         {
+            const int64_t got = input.read (inChannels.data(), bufferFrames, error);
+            if (got < 0)
+            {
+                result = fail (error);
+                break;
+            }
+            if (got == 0)
+                break;
+            for (int64_t pos = 0; pos < got; pos += block)
+            {
+                const auto n = static_cast<int> (std::min (block, got - pos));
+                for (size_t c = 0; c < static_cast<size_t> (channels); ++c)
+                {
+                    in[c] = inChannels[c] + pos;
+                    out[c] = outChannels[c] + pos;
+                }
+                instance->process (in.data(), out.data(), n);
+            }
             if (gInterrupted)
+                break;
+            if (! output.write (outChannels.data(), got, error))
             {
-                if (lastPercent >= 0)
-                    std::fprintf (stderr, "\n"); // end the progress line
-                return fail ("interrupted; '" + outPath + "' was not written", 130);
+                result = fail (error);
+                break;
             }
-            const int n = static_cast<int> (std::min<size_t> (static_cast<size_t> (o.blockSize), frames - pos));
-            for (int c = 0; c < channels; ++c)
-            {
-                in[static_cast<size_t> (c)] = input.channels[static_cast<size_t> (c)].data() + pos;
-                out[static_cast<size_t> (c)] = output.channels[static_cast<size_t> (c)].data() + pos;
-            }
-            instance->process (in.data(), out.data(), n);
+            done += got;
             if (showProgress)
             {
-                const int percent = static_cast<int> ((pos + static_cast<size_t> (n)) * 100 / frames);
+                const auto percent = static_cast<int> (std::min<int64_t> (100, done * 100 / frames));
                 if (percent / 5 != lastPercent / 5)
                 {
                     std::fprintf (stderr, "\rprocessing %s: %3d%%", inPath.c_str(), percent);
@@ -268,12 +315,14 @@ int runProcess (const Options& o)
                 }
             }
         }
-        if (showProgress)
-            std::fprintf (stderr, "\n");
-
-        if (! writeWavFile (outPath, output, error))
+        if (lastPercent >= 0)
+            std::fprintf (stderr, "\n"); // end the progress line
+        if (gInterrupted)
+            result = fail ("interrupted; '" + outPath + "' was not written", 130);
+        else if (result == 0 && ! output.finish (error))
             result = fail (error);
     }
+    output.abandon();
     module.unload();
     return result;
 }

@@ -24,7 +24,8 @@ enum class Format
     float32
 };
 
-int bytesPerSample (Format f) { return f == Format::pcm16 ? 2 : f == Format::pcm24 ? 3 : 4; }
+int bytesPerSample (Format f) { return f == Format::pcm16 ? 2 : f == Format::pcm24 ? 3
+                                                                                   : 4; }
 
 void putLE (std::vector<uint8_t>& b, uint64_t v, int bytes)
 {

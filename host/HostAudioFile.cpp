@@ -1,0 +1,527 @@
+#include "host/HostAudioFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace skorvane3host
+{
+namespace
+{
+
+std::string systemReason (int errorNumber) { return std::strerror (errorNumber); }
+
+std::string libraryReason (SNDFILE* file)
+{
+    std::string reason = sf_strerror (file);
+    // libsndfile ends some messages with a full stop and a line break.
+    while (! reason.empty() && (reason.back() == '\n' || reason.back() == '.' || reason.back() == ' '))
+        reason.pop_back();
+    return reason;
+}
+
+bool isIntegerPcm (int subtype)
+{
+    switch (subtype)
+    {
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8:
+        case SF_FORMAT_PCM_16:
+        case SF_FORMAT_PCM_24:
+        case SF_FORMAT_PCM_32: return true;
+        default: return false;
+    }
+}
+
+int integerPcmBits (int subtype)
+{
+    switch (subtype)
+    {
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8: return 8;
+        case SF_FORMAT_PCM_16: return 16;
+        case SF_FORMAT_PCM_24: return 24;
+        case SF_FORMAT_PCM_32: return 32;
+        default: return 0;
+    }
+}
+
+// Bytes per sample of the sample formats a RIFF header states a byte rate
+// for; 0 for the others.
+int64_t bytesPerSample (int subtype)
+{
+    switch (subtype)
+    {
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8:
+        case SF_FORMAT_ULAW:
+        case SF_FORMAT_ALAW: return 1;
+        case SF_FORMAT_PCM_16: return 2;
+        case SF_FORMAT_PCM_24: return 3;
+        case SF_FORMAT_PCM_32:
+        case SF_FORMAT_FLOAT: return 4;
+        case SF_FORMAT_DOUBLE: return 8;
+        default: return 0;
+    }
+}
+
+bool isRiff (int container)
+{
+    return container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX || container == SF_FORMAT_RF64;
+}
+
+// Integer samples left-aligned in 32 bits (as libsndfile hands them over)
+// to -1..1.
+float integerToFloat (int32_t v) { return static_cast<float> (v / 2147483648.0); }
+
+// Rounded to nearest (ties to even, the default rounding mode), clipped to
+// the format's range, NaN as silence; then left-aligned in 32 bits.
+int32_t floatToInteger (float v, int bits)
+{
+    const double scale = std::ldexp (1.0, bits - 1);
+    double s = std::nearbyint (static_cast<double> (v) * scale);
+    if (s != s)
+        s = 0.0;
+    s = std::min (std::max (s, -scale), scale - 1.0);
+    const auto value = static_cast<int32_t> (s);
+    return static_cast<int32_t> (static_cast<uint32_t> (value) << (32 - bits));
+}
+
+// The standard WAVE_FORMAT_EXTENSIBLE speaker positions of each channel
+// count, in the order of the host's channel layouts.
+std::vector<int> standardChannelMap (int channels)
+{
+    constexpr int L = SF_CHANNEL_MAP_LEFT, R = SF_CHANNEL_MAP_RIGHT, C = SF_CHANNEL_MAP_CENTER, LFE = SF_CHANNEL_MAP_LFE,
+                  BL = SF_CHANNEL_MAP_REAR_LEFT, BR = SF_CHANNEL_MAP_REAR_RIGHT, SL = SF_CHANNEL_MAP_SIDE_LEFT,
+                  SR = SF_CHANNEL_MAP_SIDE_RIGHT;
+    switch (channels)
+    {
+        case 1: return { C };
+        case 2: return { L, R };
+        case 3: return { L, R, C };
+        case 4: return { L, R, BL, BR };
+        case 5: return { L, R, C, BL, BR };
+        case 6: return { L, R, C, LFE, BL, BR };
+        case 7: return { L, R, C, BL, BR, SL, SR };
+        case 8: return { L, R, C, LFE, BL, BR, SL, SR };
+        default: return {};
+    }
+}
+
+void deinterleave (const float* interleaved, float* const* channels, int numChannels, int64_t frames)
+{
+    const auto n = static_cast<size_t> (numChannels);
+    for (size_t c = 0; c < n; ++c)
+    {
+        float* out = channels[c];
+        const float* in = interleaved + c;
+        for (int64_t i = 0; i < frames; ++i, in += n)
+            out[i] = *in;
+    }
+}
+
+} // namespace
+
+std::string audioFormatName (int format)
+{
+    SF_FORMAT_INFO container {}, sample {};
+    container.format = format & SF_FORMAT_TYPEMASK;
+    sample.format = format & SF_FORMAT_SUBMASK;
+    std::string name = sf_command (nullptr, SFC_GET_FORMAT_INFO, &container, sizeof container) == 0 && container.name != nullptr
+                           ? container.name
+                           : "format " + std::to_string (container.format);
+    if (sf_command (nullptr, SFC_GET_FORMAT_INFO, &sample, sizeof sample) == 0 && sample.name != nullptr)
+        name += std::string (", ") + sample.name;
+    return name;
+}
+
+//==============================================================================
+AudioFileReader::~AudioFileReader() { close(); }
+
+void AudioFileReader::close()
+{
+    if (file != nullptr)
+        sf_close (file);
+    file = nullptr;
+}
+
+bool AudioFileReader::open (const std::string& filePath, std::string& error)
+{
+    close();
+    path = filePath;
+    // The file is opened here, not by libsndfile, so that a failure names
+    // the system's reason rather than libsndfile's summary of it.
+    const int fd = ::open (path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+    {
+        error = "cannot open '" + path + "': " + systemReason (errno);
+        return false;
+    }
+    struct stat st
+    {};
+    if (::fstat (fd, &st) == 0 && S_ISDIR (st.st_mode))
+    {
+        ::close (fd);
+        error = "cannot read '" + path + "': " + systemReason (EISDIR);
+        return false;
+    }
+    SF_INFO sfInfo {};
+    file = sf_open_fd (fd, SFM_READ, &sfInfo, SF_TRUE);
+    if (file == nullptr)
+    {
+        error = "cannot read '" + path + "': " + libraryReason (nullptr);
+        return false;
+    }
+    info.format = sfInfo.format;
+    info.channels = sfInfo.channels;
+    info.sampleRate = sfInfo.samplerate;
+    info.frames = sfInfo.seekable ? static_cast<int64_t> (sfInfo.frames) : -1;
+    if (info.sampleRate <= 0)
+    {
+        close();
+        error = "cannot read '" + path + "': its sample rate (" + std::to_string (info.sampleRate) + " Hz) is not usable";
+        return false;
+    }
+    readsIntegers = isIntegerPcm (info.format & SF_FORMAT_SUBMASK);
+    return true;
+}
+
+int64_t AudioFileReader::read (float* const* channels, int64_t maxFrames, std::string& error)
+{
+    if (file == nullptr)
+    {
+        error = "no file open";
+        return -1;
+    }
+    const auto samples = static_cast<size_t> (maxFrames) * static_cast<size_t> (info.channels);
+    sf_count_t got = 0;
+    if (readsIntegers)
+    {
+        intBuffer.resize (samples);
+        while (got < maxFrames)
+        {
+            const sf_count_t n = sf_readf_int (file, intBuffer.data() + got * info.channels, maxFrames - got);
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        floatBuffer.resize (static_cast<size_t> (got * info.channels));
+        std::transform (intBuffer.begin(), intBuffer.begin() + got * info.channels, floatBuffer.begin(), integerToFloat);
+    }
+    else
+    {
+        floatBuffer.resize (samples);
+        while (got < maxFrames)
+        {
+            const sf_count_t n = sf_readf_float (file, floatBuffer.data() + got * info.channels, maxFrames - got);
+            if (n <= 0)
+                break;
+            got += n;
+        }
+    }
+    if (got == 0 && sf_error (file) != SF_ERR_NO_ERROR)
+    {
+        error = "cannot read '" + path + "': " + libraryReason (file);
+        return -1;
+    }
+    deinterleave (floatBuffer.data(), channels, info.channels, got);
+    return got;
+}
+
+//==============================================================================
+// libsndfile writes the fmt chunk of a plain WAV of floats in 16 bytes,
+// without the extension size every non-PCM fmt chunk carries. The file is
+// written through this layer, which adds that field (a size of 0) and shifts
+// everything after it by its two bytes.
+struct AudioFileWriter::FixedFmtFile
+{
+    static constexpr int64_t fmtEnd = 36; // RIFF header, "fmt " header and 16 bytes
+    static constexpr int64_t added = 2;
+
+    int fd = -1;
+    bool addExtensionSize = false;
+    int64_t position = 0, length = 0;
+    uint8_t header[fmtEnd] {};
+    bool failed = false;
+
+    int64_t physical (int64_t logical) const { return addExtensionSize && logical >= fmtEnd ? logical + added : logical; }
+
+    static uint32_t le32 (const uint8_t* p)
+    {
+        return static_cast<uint32_t> (p[0]) | static_cast<uint32_t> (p[1]) << 8 | static_cast<uint32_t> (p[2]) << 16
+               | static_cast<uint32_t> (p[3]) << 24;
+    }
+    static void putLe32 (uint8_t* p, uint32_t v)
+    {
+        for (int i = 0; i < 4; ++i)
+            p[i] = static_cast<uint8_t> (v >> (8 * i));
+    }
+
+    bool writeAll (const uint8_t* data, size_t count, int64_t at)
+    {
+        while (count > 0)
+        {
+            const ssize_t n = ::pwrite (fd, data, count, static_cast<off_t> (at));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            data += n;
+            count -= static_cast<size_t> (n);
+            at += n;
+        }
+        return true;
+    }
+
+    bool writeHeader()
+    {
+        uint8_t out[fmtEnd + added] {};
+        std::memcpy (out, header, sizeof header);
+        if (std::memcmp (header + 12, "fmt ", 4) == 0 && le32 (header + 16) == 16)
+        {
+            putLe32 (out + 4, le32 (header + 4) + added);
+            putLe32 (out + 16, 16 + added);
+        }
+        const auto end = static_cast<size_t> (std::min (length, fmtEnd));
+        return writeAll (out, end == fmtEnd ? sizeof out : end, 0);
+    }
+
+    sf_count_t write (const void* data, sf_count_t count)
+    {
+        const auto* bytes = static_cast<const uint8_t*> (data);
+        int64_t done = 0;
+        if (addExtensionSize && position < fmtEnd)
+        {
+            done = std::min<int64_t> (count, fmtEnd - position);
+            std::memcpy (header + position, bytes, static_cast<size_t> (done));
+            length = std::max (length, position + done);
+            if (! writeHeader())
+                return fail();
+        }
+        if (done < count && ! writeAll (bytes + done, static_cast<size_t> (count - done), physical (position + done)))
+            return fail();
+        position += count;
+        length = std::max (length, position);
+        return count;
+    }
+
+    sf_count_t read (void* data, sf_count_t count)
+    {
+        const ssize_t n = ::pread (fd, data, static_cast<size_t> (count), static_cast<off_t> (physical (position)));
+        if (n < 0)
+            return 0;
+        if (addExtensionSize && position < fmtEnd)
+            std::memcpy (data, header + position, static_cast<size_t> (std::min<int64_t> (n, fmtEnd - position)));
+        position += n;
+        return n;
+    }
+
+    sf_count_t seek (sf_count_t offset, int whence)
+    {
+        const int64_t base = whence == SEEK_CUR ? position : whence == SEEK_END ? length : 0;
+        if (base + offset < 0)
+            return -1;
+        position = base + offset;
+        return position;
+    }
+
+    sf_count_t fail()
+    {
+        failed = true;
+        return 0;
+    }
+
+    static SF_VIRTUAL_IO callbacks()
+    {
+        SF_VIRTUAL_IO io {};
+        io.get_filelen = [] (void* self) -> sf_count_t { return static_cast<FixedFmtFile*> (self)->length; };
+        io.seek = [] (sf_count_t offset, int whence, void* self) { return static_cast<FixedFmtFile*> (self)->seek (offset, whence); };
+        io.read = [] (void* data, sf_count_t count, void* self) { return static_cast<FixedFmtFile*> (self)->read (data, count); };
+        io.write = [] (const void* data, sf_count_t count, void* self) {
+            return static_cast<FixedFmtFile*> (self)->write (data, count);
+        };
+        io.tell = [] (void* self) -> sf_count_t { return static_cast<FixedFmtFile*> (self)->position; };
+        return io;
+    }
+};
+
+AudioFileWriter::~AudioFileWriter() { abandon(); }
+
+bool AudioFileWriter::outputFormatFor (const AudioFileFormat& input, int& format, std::string& error)
+{
+    int container = input.format & SF_FORMAT_TYPEMASK;
+    const int subtype = input.format & SF_FORMAT_SUBMASK;
+    if (container == SF_FORMAT_WAV && input.channels > 2)
+        container = SF_FORMAT_WAVEX;
+    format = container | subtype | (input.format & SF_FORMAT_ENDMASK);
+
+    const int64_t bytes = bytesPerSample (subtype);
+    if (input.sampleRate < 1 || input.sampleRate > INT_MAX
+        || (isRiff (container) && bytes > 0 && input.sampleRate * input.channels * bytes > int64_t { UINT32_MAX }))
+    {
+        error = "a sample rate of " + std::to_string (input.sampleRate) + " Hz with " + std::to_string (input.channels)
+                + " channels does not fit in " + audioFormatName (format) + " (the header's byte rate would overflow)";
+        return false;
+    }
+    SF_INFO check {};
+    check.format = format;
+    check.channels = input.channels;
+    check.samplerate = static_cast<int> (input.sampleRate);
+    if (sf_format_check (&check) == 0)
+    {
+        error = audioFormatName (format) + " cannot be written with " + std::to_string (input.channels) + " channels";
+        return false;
+    }
+    return true;
+}
+
+bool AudioFileWriter::create (const std::string& outputPath, int format, int channels, int64_t sampleRate, std::string& error)
+{
+    abandon();
+    path = outputPath;
+    tempPath = temporaryPath (path);
+
+    struct stat st
+    {};
+    if (::stat (path.c_str(), &st) == 0 && S_ISDIR (st.st_mode))
+    {
+        error = "cannot create '" + path + "': " + systemReason (EISDIR);
+        return false;
+    }
+    if (::stat (tempPath.c_str(), &st) == 0 && S_ISDIR (st.st_mode))
+    {
+        error = "cannot create '" + path + "': its temporary file '" + tempPath + "' is in the way (" + systemReason (EISDIR)
+                + "; remove it)";
+        return false;
+    }
+    const int fd = ::open (tempPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+    {
+        const int reason = errno;
+        error = "cannot create '" + path + "': " + systemReason (reason);
+        if (reason != ENOENT && reason != ENOTDIR)
+            error += " (while creating '" + tempPath + "')";
+        return false;
+    }
+    pending = true;
+
+    fixedFmt = new FixedFmtFile();
+    fixedFmt->fd = fd;
+    const int subtype = format & SF_FORMAT_SUBMASK;
+    fixedFmt->addExtensionSize =
+        (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV && (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE);
+
+    SF_INFO sfInfo {};
+    sfInfo.format = format;
+    sfInfo.channels = channels;
+    sfInfo.samplerate = static_cast<int> (sampleRate);
+    SF_VIRTUAL_IO io = FixedFmtFile::callbacks();
+    file = sf_open_virtual (&io, SFM_WRITE, &sfInfo, fixedFmt);
+    if (file == nullptr)
+    {
+        error = "cannot create '" + path + "': " + libraryReason (nullptr);
+        abandon();
+        return false;
+    }
+    if ((format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAVEX)
+    {
+        auto map = standardChannelMap (channels);
+        if (! map.empty())
+            sf_command (file, SFC_SET_CHANNEL_MAP_INFO, map.data(), static_cast<int> (map.size() * sizeof (int)));
+    }
+    channelCount = channels;
+    integerBits = integerPcmBits (subtype);
+    if (integerBits == 0 && subtype != SF_FORMAT_FLOAT && subtype != SF_FORMAT_DOUBLE)
+        sf_command (file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    return true;
+}
+
+bool AudioFileWriter::write (const float* const* channels, int64_t frames, std::string& error)
+{
+    if (file == nullptr)
+    {
+        error = "no file open";
+        return false;
+    }
+    const auto n = static_cast<size_t> (channelCount);
+    const auto samples = static_cast<size_t> (frames) * n;
+    sf_count_t written;
+    if (integerBits > 0)
+    {
+        intBuffer.resize (samples);
+        for (size_t c = 0; c < n; ++c)
+            for (size_t i = 0; i < static_cast<size_t> (frames); ++i)
+                intBuffer[i * n + c] = floatToInteger (channels[c][i], integerBits);
+        written = sf_writef_int (file, intBuffer.data(), frames);
+    }
+    else
+    {
+        floatBuffer.resize (samples);
+        for (size_t c = 0; c < n; ++c)
+            for (size_t i = 0; i < static_cast<size_t> (frames); ++i)
+                floatBuffer[i * n + c] = channels[c][i];
+        written = sf_writef_float (file, floatBuffer.data(), frames);
+    }
+    if (written != frames || fixedFmt->failed)
+    {
+        error = "cannot write '" + path + "': " + (fixedFmt->failed ? systemReason (errno) : libraryReason (file));
+        return false;
+    }
+    return true;
+}
+
+bool AudioFileWriter::finish (std::string& error)
+{
+    if (file == nullptr)
+    {
+        error = "no file open";
+        return false;
+    }
+    sf_write_sync (file);
+    const int closed = sf_close (file);
+    file = nullptr;
+    const bool failed = closed != 0 || fixedFmt->failed;
+    const int reason = errno;
+    const bool fdClosed = ::close (fixedFmt->fd) == 0;
+    delete fixedFmt;
+    fixedFmt = nullptr;
+    if (failed || ! fdClosed)
+    {
+        error = "cannot write '" + path + "': " + systemReason (failed ? reason : errno);
+        abandon();
+        return false;
+    }
+    if (std::rename (tempPath.c_str(), path.c_str()) != 0)
+    {
+        error = "cannot create '" + path + "': " + systemReason (errno);
+        abandon();
+        return false;
+    }
+    pending = false;
+    return true;
+}
+
+void AudioFileWriter::abandon()
+{
+    if (file != nullptr)
+        sf_close (file);
+    file = nullptr;
+    if (fixedFmt != nullptr)
+    {
+        ::close (fixedFmt->fd);
+        delete fixedFmt;
+        fixedFmt = nullptr;
+    }
+    if (pending)
+        ::unlink (tempPath.c_str());
+    pending = false;
+}
+
+} // namespace skorvane3host
