@@ -325,7 +325,8 @@ struct AudioFileWriter::FixedFmtFile
 
     sf_count_t seek (sf_count_t offset, int whence)
     {
-        const int64_t base = whence == SEEK_CUR ? position : whence == SEEK_END ? length : 0;
+        const int64_t base = whence == SEEK_CUR ? position : whence == SEEK_END ? length
+                                                                                : 0;
         if (base + offset < 0)
             return -1;
         position = base + offset;
@@ -341,13 +342,21 @@ struct AudioFileWriter::FixedFmtFile
     static SF_VIRTUAL_IO callbacks()
     {
         SF_VIRTUAL_IO io {};
-        io.get_filelen = [] (void* self) -> sf_count_t { return static_cast<FixedFmtFile*> (self)->length; };
-        io.seek = [] (sf_count_t offset, int whence, void* self) { return static_cast<FixedFmtFile*> (self)->seek (offset, whence); };
-        io.read = [] (void* data, sf_count_t count, void* self) { return static_cast<FixedFmtFile*> (self)->read (data, count); };
+        io.get_filelen = [] (void* self) -> sf_count_t {
+            return static_cast<FixedFmtFile*> (self)->length;
+        };
+        io.seek = [] (sf_count_t offset, int whence, void* self) {
+            return static_cast<FixedFmtFile*> (self)->seek (offset, whence);
+        };
+        io.read = [] (void* data, sf_count_t count, void* self) {
+            return static_cast<FixedFmtFile*> (self)->read (data, count);
+        };
         io.write = [] (const void* data, sf_count_t count, void* self) {
             return static_cast<FixedFmtFile*> (self)->write (data, count);
         };
-        io.tell = [] (void* self) -> sf_count_t { return static_cast<FixedFmtFile*> (self)->position; };
+        io.tell = [] (void* self) -> sf_count_t {
+            return static_cast<FixedFmtFile*> (self)->position;
+        };
         return io;
     }
 };

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "AAX_UIDs.h"
 #include "host/HostString.h"
@@ -181,7 +183,19 @@ bool PluginModule::unload()
     bool clean = true;
     if (started)
     {
-        clean = canUnloadNow (host) == 0;
+        // Objects the plug-in releases on its own threads (its message loop)
+        // may still be going away: ask again after a short wait.
+        clean = false;
+        for (int check = 0; check < kUnloadChecks && ! clean; ++check)
+        {
+            if (check > 0)
+                std::this_thread::sleep_for (kUnloadCheckInterval);
+            clean = canUnloadNow (host) == 0;
+        }
+        if (! clean)
+            std::fprintf (stderr, "skorvane3-host: warning: the plug-in still reports live objects after %d checks; "
+                                  "shutting it down anyway and keeping it loaded\n",
+                          kUnloadChecks);
         shutdown (host);
         started = false;
     }

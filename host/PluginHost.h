@@ -6,6 +6,7 @@
 //   create, query, Initialize, SetViewContainer(window) / (null),
 //   Uninitialize, Release; ACFCanUnloadNow, ACFShutdown last.
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,10 +55,13 @@ public:
     // dlopen, resolve the entry functions, ACFStartup, ACFRegisterPlugin.
     bool load (const std::string& path, std::string& error);
 
-    // ACFShutdown and dlclose (the library is kept loaded while
-    // ACFCanUnloadNow reports live objects). Returns false when objects
-    // were still alive.
+    // ACFCanUnloadNow until it returns 0 (kUnloadChecks times at most,
+    // kUnloadCheckInterval apart), then ACFShutdown and dlclose. A module
+    // that never reports 0 is shut down with a warning on stderr and stays
+    // mapped; unload() then returns false.
     bool unload();
+    static constexpr int kUnloadChecks = 100;
+    static constexpr std::chrono::milliseconds kUnloadCheckInterval { 10 };
 
     bool isLoaded() const { return handle != nullptr; }
     const RecordedDescription& description() const { return recorded; }

@@ -102,10 +102,19 @@ TEST (HostAudioFile, IntegerWritingRoundsHalfStepsToEvenAndClips)
         int16_t expected;
     };
     const Case cases[] = {
-        { 0.5f / 32768, 0 },        { 1.5f / 32768, 2 },      { 2.5f / 32768, 2 },     { -0.5f / 32768, 0 },
-        { -1.5f / 32768, -2 },      { 1.0f, 32767 },          { 2.0f, 32767 },         { -1.0f, -32768 },
-        { -3.0f, -32768 },          { std::numeric_limits<float>::quiet_NaN(), 0 },    { 0.25f, 8192 },
-        { 32767.4f / 32768, 32767 }, { std::numeric_limits<float>::infinity(), 32767 },
+        { 0.5f / 32768, 0 },
+        { 1.5f / 32768, 2 },
+        { 2.5f / 32768, 2 },
+        { -0.5f / 32768, 0 },
+        { -1.5f / 32768, -2 },
+        { 1.0f, 32767 },
+        { 2.0f, 32767 },
+        { -1.0f, -32768 },
+        { -3.0f, -32768 },
+        { std::numeric_limits<float>::quiet_NaN(), 0 },
+        { 0.25f, 8192 },
+        { 32767.4f / 32768, 32767 },
+        { std::numeric_limits<float>::infinity(), 32767 },
     };
     std::vector<std::vector<float>> data (1);
     for (const auto& c : cases)
