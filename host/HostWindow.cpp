@@ -1,5 +1,8 @@
 #include "host/HostWindow.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -126,7 +129,7 @@ bool HostWindow::pumpEvents()
     return ! closedByUser;
 }
 
-bool HostWindow::saveScreenshot (const std::string& path, std::string& error)
+bool HostWindow::capture (std::vector<unsigned char>& rgb, int& w, int& h, std::string& error)
 {
     if (display == nullptr)
     {
@@ -144,7 +147,8 @@ bool HostWindow::saveScreenshot (const std::string& path, std::string& error)
     // Grab from the root window so that the plug-in's child windows (of any
     // visual) are captured as shown; keep to the screen's area.
     const int sw = DisplayWidth (d, screen), sh = DisplayHeight (d, screen);
-    int w = currentWidth, h = currentHeight;
+    w = currentWidth;
+    h = currentHeight;
     if (x < 0)
     {
         w += x;
@@ -171,7 +175,7 @@ bool HostWindow::saveScreenshot (const std::string& path, std::string& error)
         return false;
     }
 
-    std::vector<unsigned char> rgb (static_cast<size_t> (w) * static_cast<size_t> (h) * 3);
+    rgb.assign (static_cast<size_t> (w) * static_cast<size_t> (h) * 3, 0);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
         {
@@ -182,11 +186,25 @@ bool HostWindow::saveScreenshot (const std::string& path, std::string& error)
             o[2] = static_cast<unsigned char> (p & img->blue_mask);
         }
     XDestroyImage (img);
+    return true;
+}
 
+bool HostWindow::isPainted (const std::vector<unsigned char>& rgb)
+{
+    // A window nobody has drawn into shows one colour (its background);
+    // an editor's frame never does.
+    for (size_t i = 3; i + 2 < rgb.size(); i += 3)
+        if (rgb[i] != rgb[0] || rgb[i + 1] != rgb[1] || rgb[i + 2] != rgb[2])
+            return true;
+    return false;
+}
+
+bool HostWindow::savePng (const std::string& path, const std::vector<unsigned char>& rgb, int w, int h, std::string& error)
+{
     FILE* f = std::fopen (path.c_str(), "wb");
     if (f == nullptr)
     {
-        error = "cannot create '" + path + "'";
+        error = "cannot create '" + path + "': " + std::strerror (errno);
         return false;
     }
     png_structp png = png_create_write_struct (PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

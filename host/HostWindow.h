@@ -3,6 +3,7 @@
 // (the plug-in receives the X11 Window id as its native parent view).
 
 #include <string>
+#include <vector>
 
 namespace skorvane3host
 {
@@ -33,8 +34,12 @@ public:
     // Handles pending X events. Returns false once the user closed the window.
     bool pumpEvents();
 
-    // Saves what the window shows on screen (editor included) as a PNG file.
-    bool saveScreenshot (const std::string& path, std::string& error);
+    // What the window shows on screen (editor included), as rows of RGB.
+    bool capture (std::vector<unsigned char>& rgb, int& width, int& height, std::string& error);
+    // Whether a captured image holds more than the window's plain background.
+    static bool isPainted (const std::vector<unsigned char>& rgb);
+    static bool savePng (const std::string& path, const std::vector<unsigned char>& rgb, int width, int height,
+                         std::string& error);
 
     void close();
 

@@ -9,7 +9,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
+#include <cctype>
 #include <cstring>
+#include <sys/stat.h>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -28,6 +31,9 @@ using namespace skorvane3host;
 
 namespace
 {
+
+// How long gui waits for the editor's first frame before a screenshot.
+constexpr double kFirstFrameTimeoutSeconds = 10.0;
 
 volatile std::sig_atomic_t gInterrupted = 0;
 // The output being written, whose temporary file a second signal removes
@@ -429,11 +435,47 @@ int runDescribe (const Options& o)
 }
 
 //==============================================================================
+// Whether a screenshot can be saved under `path`, checked before the editor
+// opens so that a session does not end in a failed save.
+bool checkScreenshotPath (const std::string& path, std::string& error)
+{
+    const auto dot = path.rfind ('.');
+    std::string extension = dot == std::string::npos ? "" : path.substr (dot);
+    std::transform (extension.begin(), extension.end(), extension.begin(), [] (unsigned char c) {
+        return static_cast<char> (std::tolower (c));
+    });
+    if (extension != ".png")
+    {
+        error = "--screenshot saves PNG files: the name must end in .png, got '" + path + "'";
+        return false;
+    }
+    struct stat st
+    {};
+    if (::stat (path.c_str(), &st) == 0 && S_ISDIR (st.st_mode))
+    {
+        error = "cannot save the screenshot as '" + path + "': " + std::strerror (EISDIR);
+        return false;
+    }
+    const auto slash = path.rfind ('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/"
+                                                                             : path.substr (0, slash);
+    if (::stat (folder.c_str(), &st) != 0 || ! S_ISDIR (st.st_mode) || ::access (folder.c_str(), W_OK) != 0)
+    {
+        const int reason = ::stat (folder.c_str(), &st) != 0 ? errno : ! S_ISDIR (st.st_mode) ? ENOTDIR
+                                                                                              : EACCES;
+        error = "cannot save the screenshot as '" + path + "': folder '" + folder + "': " + std::strerror (reason);
+        return false;
+    }
+    return true;
+}
+
 int runGui (const Options& o)
 {
     if (! o.positional.empty())
         return fail ("gui takes no file arguments", 2);
     std::string error;
+    if (! o.screenshot.empty() && ! checkScreenshotPath (o.screenshot, error))
+        return fail (error, 2);
     HostWindow window;
     if (! window.open ("Skorvane3", 600, 300, error))
         return fail (error);
@@ -455,23 +497,42 @@ int runGui (const Options& o)
         window.show();
 
         const auto start = std::chrono::steady_clock::now();
+        auto elapsed = [&start] {
+            return std::chrono::duration<double> (std::chrono::steady_clock::now() - start).count();
+        };
         while (! gInterrupted && window.pumpEvents())
         {
+            if (o.seconds >= 0.0 && elapsed() >= o.seconds)
+                break;
             std::this_thread::sleep_for (std::chrono::milliseconds (10));
-            if (o.seconds >= 0.0)
-            {
-                const double elapsed =
-                    std::chrono::duration<double> (std::chrono::steady_clock::now() - start).count();
-                if (elapsed >= o.seconds)
-                    break;
-            }
         }
-        if (! o.screenshot.empty())
+        if (! o.screenshot.empty() && ! gInterrupted)
         {
-            if (! window.saveScreenshot (o.screenshot, error))
+            // The editor paints on the plug-in's own thread some time after
+            // the window is shown: wait for its first frame.
+            std::vector<unsigned char> image;
+            int width = 0, height = 0;
+            bool painted = false;
+            const double deadline = elapsed() + kFirstFrameTimeoutSeconds;
+            while (! painted && ! gInterrupted && elapsed() < deadline)
+            {
+                window.pumpEvents();
+                if (! window.capture (image, width, height, error))
+                    break;
+                painted = HostWindow::isPainted (image);
+                if (! painted)
+                    std::this_thread::sleep_for (std::chrono::milliseconds (20));
+            }
+            if (! error.empty())
+                result = fail ("cannot take the screenshot: " + error);
+            else if (! painted)
+                result = fail (gInterrupted ? std::string ("interrupted; no screenshot saved")
+                                            : "the editor showed nothing within " + std::to_string (static_cast<int> (kFirstFrameTimeoutSeconds))
+                                                  + " s; no screenshot saved");
+            else if (! HostWindow::savePng (o.screenshot, image, width, height, error))
                 result = fail (error);
             else
-                std::fprintf (stderr, "saved %s (%dx%d)\n", o.screenshot.c_str(), window.width(), window.height());
+                std::fprintf (stderr, "saved %s (%dx%d)\n", o.screenshot.c_str(), width, height);
         }
         editor->detach();
     }
