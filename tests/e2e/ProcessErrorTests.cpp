@@ -1,0 +1,212 @@
+// skorvane3-host process: every bad input is refused with the file and the
+// reason, before any audio is processed; the headers it writes; an
+// interrupted run leaves no file under the output's name.
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "E2ESupport.h"
+#include "tests/host/AudioFileTestSupport.h"
+
+namespace
+{
+std::string host() { return e2e::quote (e2e::hostPath()) + " process "; }
+std::string plugin() { return " --plugin " + e2e::quote (e2e::pluginPath()); }
+std::string tempPath (const std::string& name) { return ::testing::TempDir() + "skorvane3_procerr_" + name; }
+
+bool exists (const std::string& path)
+{
+    struct stat st
+    {};
+    return ::stat (path.c_str(), &st) == 0;
+}
+
+std::vector<uint8_t> fileBytes (const std::string& path)
+{
+    std::ifstream in (path, std::ios::binary);
+    return std::vector<uint8_t> (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
+}
+
+uint32_t le (const std::vector<uint8_t>& b, size_t at, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= static_cast<uint32_t> (b.at (at + static_cast<size_t> (i))) << (8 * i);
+    return v;
+}
+
+// A 16-bit PCM WAV header with any rate, followed by silence.
+void writeHeaderWithRate (const std::string& path, uint32_t rate, uint16_t channels)
+{
+    std::vector<uint8_t> b;
+    auto put = [&b] (uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b.push_back (static_cast<uint8_t> (v >> (8 * i)));
+    };
+    const uint32_t dataBytes = 400u * channels;
+    b.insert (b.end(), { 'R', 'I', 'F', 'F' });
+    put (36 + dataBytes, 4);
+    b.insert (b.end(), { 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ' });
+    put (16, 4);
+    put (1, 2);
+    put (channels, 2);
+    put (rate, 4);
+    put (rate * 2u * channels, 4); // wraps, as a careless writer would
+    put (2u * channels, 2);
+    put (16, 2);
+    b.insert (b.end(), { 'd', 'a', 't', 'a' });
+    put (dataBytes, 4);
+    b.resize (b.size() + dataBytes, 0);
+    std::ofstream (path, std::ios::binary).write (reinterpret_cast<const char*> (b.data()), static_cast<std::streamsize> (b.size()));
+}
+} // namespace
+
+TEST (ProcessErrors, EachBadInputIsNamedWithItsReasonBeforeProcessing)
+{
+    // A long input: processing it would show progress, so its absence shows
+    // that every error came before the audio.
+    const std::string good = tempPath ("good.wav");
+    std::string error;
+    ASSERT_TRUE (audiotest::writeAudio (good, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, audiotest::tone (1, 44100 * 12), error));
+    const std::string out = tempPath ("out.wav");
+    const std::string stray = tempPath ("stray.wav");
+    ::mkdir ((stray + ".part").c_str(), 0700);
+    const std::string ghz = tempPath ("4ghz.wav"), ghz6 = tempPath ("1ghz6.wav");
+    writeHeaderWithRate (ghz, 4000000000u, 1);
+    writeHeaderWithRate (ghz6, 1000000000u, 6);
+    const std::string dir = ::testing::TempDir();
+
+    struct Case
+    {
+        std::string arguments, message;
+        int exitCode;
+    };
+    const Case cases[] = {
+        { tempPath ("missing.wav") + " " + out, "cannot open '" + tempPath ("missing.wav") + "': No such file or directory", 1 },
+        { e2e::quote (dir) + " " + out, "cannot read '" + dir + "': Is a directory", 1 },
+        { good + " /nonexistent-dir/o.wav", "cannot create '/nonexistent-dir/o.wav': No such file or directory", 1 },
+        { good + " " + e2e::quote (dir), "cannot create '" + dir + "': Is a directory", 1 },
+        { good + " " + stray,
+          "cannot create '" + stray + "': its temporary file '" + stray + ".part' is in the way (Is a directory; remove it)", 1 },
+        { ghz + " " + out, "cannot read '" + ghz + "': ", 1 },
+        { ghz6 + " " + out,
+          "cannot write '" + out + "': a sample rate of 1000000000 Hz with 6 channels does not fit in WAVEX (Microsoft), Signed 16 bit PCM (the header's byte rate would overflow)", 1 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.arguments);
+        const auto r = e2e::run (host() + c.arguments + plugin());
+        EXPECT_EQ (r.exitCode, c.exitCode) << r.output;
+        EXPECT_NE (r.output.find ("skorvane3-host: error: " + c.message), std::string::npos) << r.output;
+        EXPECT_EQ (r.output.find ("processing"), std::string::npos) << r.output;
+    }
+    EXPECT_FALSE (exists (out));
+    EXPECT_FALSE (exists (stray));
+    EXPECT_TRUE (exists (stray + ".part")) << "a folder in the way is left alone";
+    ::rmdir ((stray + ".part").c_str());
+    for (const auto& p : { good, ghz, ghz6 })
+        std::remove (p.c_str());
+}
+
+TEST (ProcessErrors, OutputHeadersCarryTheExtensibleFormatAndTheFloatExtension)
+{
+    struct Case
+    {
+        const char* name;
+        int inputFormat, channels;
+        uint32_t fmtSize, formatTag, channelMask;
+    };
+    const Case cases[] = {
+        { "6-channel 24-bit from a plain header", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 6, 40, 0xFFFE, 0x3F },
+        { "6-channel 16-bit", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 6, 40, 0xFFFE, 0x3F },
+        { "8-channel float", SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 8, 40, 0xFFFE, 0x63F },
+        { "stereo float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 18, 3, 0 },
+        { "mono float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 18, 3, 0 },
+        { "stereo 16-bit", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 16, 1, 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        const std::string in = tempPath ("hdr_in.wav"), out = tempPath ("hdr_out.wav");
+        std::string error;
+        // Written as plain WAV even for 6 channels (as older tools do).
+        ASSERT_TRUE (audiotest::writeAudio (in, c.inputFormat, 48000, audiotest::tone (c.channels, 1000), error)) << error;
+        const auto r = e2e::run (host() + in + " " + out + plugin());
+        ASSERT_EQ (r.exitCode, 0) << r.output;
+        const auto b = fileBytes (out);
+        ASSERT_GT (b.size(), 60u);
+        EXPECT_EQ (le (b, 4, 4), b.size() - 8) << "RIFF size";
+        EXPECT_EQ (le (b, 16, 4), c.fmtSize);
+        EXPECT_EQ (le (b, 20, 2), c.formatTag);
+        EXPECT_EQ (le (b, 22, 2), static_cast<uint32_t> (c.channels));
+        EXPECT_EQ (le (b, 24, 4), 48000u);
+        if (c.fmtSize > 16)
+            EXPECT_EQ (le (b, 36, 2), c.fmtSize - 18) << "extension size";
+        if (c.formatTag == 0xFFFE)
+            EXPECT_EQ (le (b, 40, 4), c.channelMask);
+        audiotest::Audio back;
+        ASSERT_TRUE (audiotest::readAudio (out, back, error)) << error;
+        EXPECT_EQ (back.frames(), 1000u);
+        std::remove (in.c_str());
+        std::remove (out.c_str());
+    }
+}
+
+TEST (ProcessErrors, AnInterruptedRunLeavesNoFileUnderTheOutputsName)
+{
+    const std::string in = tempPath ("long_in.wav");
+    std::string error;
+    // Five minutes: the run is still going when the progress line appears.
+    ASSERT_TRUE (audiotest::writeAudio (in, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, audiotest::tone (1, 48000 * 300), error));
+    for (int signal : { SIGINT, SIGTERM })
+    {
+        SCOPED_TRACE (strsignal (signal));
+        const std::string out = tempPath ("interrupted.wav");
+        std::remove (out.c_str());
+        int pipeFds[2];
+        ASSERT_EQ (::pipe (pipeFds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE (child, 0);
+        if (child == 0)
+        {
+            ::dup2 (pipeFds[1], STDERR_FILENO);
+            ::close (pipeFds[0]);
+            const std::string hostPath = e2e::hostPath(), pluginPath = e2e::pluginPath();
+            ::execl (hostPath.c_str(), hostPath.c_str(), "process", in.c_str(), out.c_str(), "--plugin", pluginPath.c_str(),
+                     static_cast<char*> (nullptr));
+            ::_exit (127);
+        }
+        ::close (pipeFds[1]);
+        std::string output;
+        char buffer[256];
+        ssize_t n;
+        bool signalled = false;
+        while ((n = ::read (pipeFds[0], buffer, sizeof buffer)) > 0)
+        {
+            output.append (buffer, static_cast<size_t> (n));
+            if (! signalled && output.find ("processing") != std::string::npos)
+            {
+                EXPECT_TRUE (exists (out + ".part")) << "written under its temporary name meanwhile";
+                ::kill (child, signal);
+                signalled = true;
+            }
+        }
+        ::close (pipeFds[0]);
+        int status = 0;
+        ::waitpid (child, &status, 0);
+        ASSERT_TRUE (signalled) << output;
+        ASSERT_TRUE (WIFEXITED (status));
+        EXPECT_EQ (WEXITSTATUS (status), 130) << output;
+        EXPECT_NE (output.find ("interrupted; '" + out + "' was not written"), std::string::npos) << output;
+        EXPECT_EQ (output.find ("100%"), std::string::npos) << "stopped before the end";
+        EXPECT_FALSE (exists (out));
+        EXPECT_FALSE (exists (out + ".part"));
+    }
+    std::remove (in.c_str());
+}
