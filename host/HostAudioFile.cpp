@@ -81,17 +81,28 @@ bool isRiff (int container)
 // to -1..1.
 float integerToFloat (int32_t v) { return static_cast<float> (v / 2147483648.0); }
 
-// Rounded to nearest (ties to even, the default rounding mode), clipped to
-// the format's range, NaN as silence; then left-aligned in 32 bits.
-int32_t floatToInteger (float v, int bits)
+// Rounded to nearest (ties to even), clipped to the format's range (`scale`
+// is 2^(bits-1)), NaN as silence; then left-aligned in 32 bits. Written out
+// rather than with std::nearbyint, which costs a library call per sample.
+int32_t floatToInteger (float v, double scale, int shift)
 {
-    const double scale = std::ldexp (1.0, bits - 1);
-    double s = std::nearbyint (static_cast<double> (v) * scale);
-    if (s != s)
+    const double x = static_cast<double> (v) * scale; // exact: a float times a power of two
+    double s;
+    if (x >= scale - 1.0)
+        s = scale - 1.0;
+    else if (x <= -scale)
+        s = -scale;
+    else if (x != x)
         s = 0.0;
-    s = std::min (std::max (s, -scale), scale - 1.0);
+    else
+    {
+        // |x| < 2^31: adding and taking away 1.5 * 2^52 leaves x rounded to
+        // a whole number, ties to even, in the default rounding mode.
+        constexpr double roundingConstant = 6755399441055744.0;
+        s = (x + roundingConstant) - roundingConstant;
+    }
     const auto value = static_cast<int32_t> (s);
-    return static_cast<int32_t> (static_cast<uint32_t> (value) << (32 - bits));
+    return static_cast<int32_t> (static_cast<uint32_t> (value) << shift);
 }
 
 // The standard WAVE_FORMAT_EXTENSIBLE speaker positions of each channel
@@ -202,6 +213,12 @@ int64_t AudioFileReader::read (float* const* channels, int64_t maxFrames, std::s
     }
     const auto samples = static_cast<size_t> (maxFrames) * static_cast<size_t> (info.channels);
     sf_count_t got = 0;
+    auto failed = [&] {
+        if (got != 0 || sf_error (file) == SF_ERR_NO_ERROR)
+            return false;
+        error = "cannot read '" + path + "': " + libraryReason (file);
+        return true;
+    };
     if (readsIntegers)
     {
         intBuffer.resize (samples);
@@ -212,25 +229,29 @@ int64_t AudioFileReader::read (float* const* channels, int64_t maxFrames, std::s
                 break;
             got += n;
         }
-        floatBuffer.resize (static_cast<size_t> (got * info.channels));
-        std::transform (intBuffer.begin(), intBuffer.begin() + got * info.channels, floatBuffer.begin(), integerToFloat);
-    }
-    else
-    {
-        floatBuffer.resize (samples);
-        while (got < maxFrames)
+        if (failed())
+            return -1;
+        const auto n = static_cast<size_t> (info.channels);
+        for (size_t c = 0; c < n; ++c)
         {
-            const sf_count_t n = sf_readf_float (file, floatBuffer.data() + got * info.channels, maxFrames - got);
-            if (n <= 0)
-                break;
-            got += n;
+            float* out = channels[c];
+            const int32_t* in = intBuffer.data() + c;
+            for (sf_count_t i = 0; i < got; ++i, in += n)
+                out[i] = integerToFloat (*in);
         }
+        return got;
     }
-    if (got == 0 && sf_error (file) != SF_ERR_NO_ERROR)
+
+    floatBuffer.resize (samples);
+    while (got < maxFrames)
     {
-        error = "cannot read '" + path + "': " + libraryReason (file);
-        return -1;
+        const sf_count_t n = sf_readf_float (file, floatBuffer.data() + got * info.channels, maxFrames - got);
+        if (n <= 0)
+            break;
+        got += n;
     }
+    if (failed())
+        return -1;
     deinterleave (floatBuffer.data(), channels, info.channels, got);
     return got;
 }
@@ -465,9 +486,15 @@ bool AudioFileWriter::write (const float* const* channels, int64_t frames, std::
     if (integerBits > 0)
     {
         intBuffer.resize (samples);
+        const double scale = std::ldexp (1.0, integerBits - 1);
+        const int shift = 32 - integerBits;
         for (size_t c = 0; c < n; ++c)
-            for (size_t i = 0; i < static_cast<size_t> (frames); ++i)
-                intBuffer[i * n + c] = floatToInteger (channels[c][i], integerBits);
+        {
+            const float* in = channels[c];
+            int32_t* out = intBuffer.data() + c;
+            for (size_t i = 0; i < static_cast<size_t> (frames); ++i, out += n)
+                *out = floatToInteger (in[i], scale, shift);
+        }
         written = sf_writef_int (file, intBuffer.data(), frames);
     }
     else
