@@ -27,6 +27,20 @@ JuceAAX_Processor* JuceAAX_GUI::processorWrapper()
     return dynamic_cast<JuceAAX_Processor*> (GetEffectParameters());
 }
 
+AAX_Result JuceAAX_GUI::SetViewContainer (IACFUnknown* container)
+{
+    AAX_Result result = AAX_SUCCESS;
+    bool ran = false;
+    Skorvane3AAX::JuceRuntime::callOnMessageThread ([this, container, &result, &ran] {
+        ran = true;
+        result = AAX_CEffectGUI::SetViewContainer (container);
+    });
+    // Without a message loop there is no editor and nothing to overlap with.
+    if (! ran)
+        result = AAX_CEffectGUI::SetViewContainer (container);
+    return result;
+}
+
 void JuceAAX_GUI::CreateViewContents()
 {
     // The editor is made when the host hands over its view.

@@ -125,6 +125,10 @@ public:
     JuceAAX_GUI();
     ~JuceAAX_GUI() override;
 
+    // The base replaces or drops its view container proxy here, which the
+    // editor's resize callback reads on the message thread: the change is
+    // made on that thread too, so that the two never overlap.
+    AAX_Result SetViewContainer (IACFUnknown* container) override;
     AAX_Result GetViewSize (AAX_Point* size) const override;
     AAX_Result ParameterUpdated (AAX_CParamID id) override;
     AAX_Result SetControlHighlightInfo (AAX_CParamID id, AAX_CBoolean highlighted, AAX_EHighlightColor color) override;
