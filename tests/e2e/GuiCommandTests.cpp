@@ -60,8 +60,9 @@ TEST (GuiScreenshot, ShowsThePaintedEditorHoweverSoonItIsTaken)
         std::set<unsigned> colours;
         for (size_t i = 0; i + 2 < rgb.size(); i += 3)
         {
-            nonBlack += (rgb[i] | rgb[i + 1] | rgb[i + 2]) != 0 ? 1 : 0;
-            colours.insert (static_cast<unsigned> (rgb[i]) << 16 | static_cast<unsigned> (rgb[i + 1]) << 8 | rgb[i + 2]);
+            if ((rgb[i] | rgb[i + 1] | rgb[i + 2]) != 0)
+                ++nonBlack;
+            colours.insert (static_cast<unsigned> (rgb[i]) << 16 | static_cast<unsigned> (rgb[i + 1]) << 8 | static_cast<unsigned> (rgb[i + 2]));
         }
         EXPECT_GT (nonBlack, rgb.size() / 3 / 2) << "more than half of the pixels carry colour";
         EXPECT_GT (colours.size(), 50u);

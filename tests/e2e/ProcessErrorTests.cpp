@@ -147,9 +147,13 @@ TEST (ProcessErrors, OutputHeadersCarryTheExtensibleFormatAndTheFloatExtension)
         EXPECT_EQ (le (b, 22, 2), static_cast<uint32_t> (c.channels));
         EXPECT_EQ (le (b, 24, 4), 48000u);
         if (c.fmtSize > 16)
+        {
             EXPECT_EQ (le (b, 36, 2), c.fmtSize - 18) << "extension size";
+        }
         if (c.formatTag == 0xFFFE)
+        {
             EXPECT_EQ (le (b, 40, 4), c.channelMask);
+        }
         audiotest::Audio back;
         ASSERT_TRUE (audiotest::readAudio (out, back, error)) << error;
         EXPECT_EQ (back.frames(), 1000u);

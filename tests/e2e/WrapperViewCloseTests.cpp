@@ -79,7 +79,9 @@ public:
     {
         running = true;
         stopped = false;
-        juce::MessageManager::callAsync ([this] { step(); });
+        juce::MessageManager::callAsync ([this] {
+            step();
+        });
     }
 
     void stop()
@@ -106,7 +108,9 @@ private:
                 editor->setSize (editor->getWidth() == 600 ? 610 : 600, 300);
                 ++resizes;
             }
-        juce::MessageManager::callAsync ([this] { step(); });
+        juce::MessageManager::callAsync ([this] {
+            step();
+        });
     }
 
     std::atomic<bool> running { false }, stopped { true };

@@ -166,15 +166,21 @@ TEST (HostAudioFile, HeadersThatOtherToolsReadWithoutComplaint)
         EXPECT_EQ (le (b, 22, 2), static_cast<uint32_t> (c.channels));
         EXPECT_EQ (le (b, 24, 4), 48000u);
         if (c.fmtSize > 16)
+        {
             EXPECT_EQ (le (b, 36, 2), c.fmtSize - 18) << "extension size";
+        }
         if (c.channelMask != 0)
+        {
             EXPECT_EQ (le (b, 40, 4), c.channelMask);
+        }
 
         Audio back;
         ASSERT_TRUE (audiotest::readAudio (path, back, error)) << error;
         EXPECT_EQ (back.frames(), 101u);
         if ((c.format & SF_FORMAT_SUBMASK) == SF_FORMAT_FLOAT)
+        {
             EXPECT_TRUE (back.channels == audiotest::tone (c.channels, 101)) << "samples after the extended header";
+        }
         std::remove (path.c_str());
     }
 }
