@@ -271,6 +271,7 @@ struct AudioFileWriter::FixedFmtFile
     int64_t position = 0, length = 0;
     uint8_t header[fmtEnd] {};
     bool failed = false;
+    int failure = 0; // errno of the first failed write
 
     int64_t physical (int64_t logical) const { return addExtensionSize && logical >= fmtEnd ? logical + added : logical; }
 
@@ -293,7 +294,11 @@ struct AudioFileWriter::FixedFmtFile
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
+            {
+                if (failure == 0)
+                    failure = n < 0 ? errno : ENOSPC;
                 return false;
+            }
             data += n;
             count -= static_cast<size_t> (n);
             at += n;
@@ -507,7 +512,7 @@ bool AudioFileWriter::write (const float* const* channels, int64_t frames, std::
     }
     if (written != frames || fixedFmt->failed)
     {
-        error = "cannot write '" + path + "': " + (fixedFmt->failed ? systemReason (errno) : libraryReason (file));
+        error = "cannot write '" + path + "': " + (fixedFmt->failed ? systemReason (fixedFmt->failure) : libraryReason (file));
         return false;
     }
     return true;
@@ -523,14 +528,14 @@ bool AudioFileWriter::finish (std::string& error)
     sf_write_sync (file);
     const int closed = sf_close (file);
     file = nullptr;
-    const bool failed = closed != 0 || fixedFmt->failed;
-    const int reason = errno;
-    const bool fdClosed = ::close (fixedFmt->fd) == 0;
+    int failure = fixedFmt->failed ? fixedFmt->failure : 0;
+    if (::close (fixedFmt->fd) != 0 && failure == 0)
+        failure = errno;
     delete fixedFmt;
     fixedFmt = nullptr;
-    if (failed || ! fdClosed)
+    if (failure != 0 || closed != 0)
     {
-        error = "cannot write '" + path + "': " + systemReason (failed ? reason : errno);
+        error = "cannot write '" + path + "': " + (failure != 0 ? systemReason (failure) : std::string (sf_error_number (closed)));
         abandon();
         return false;
     }

@@ -214,3 +214,19 @@ TEST (ProcessErrors, AnInterruptedRunLeavesNoFileUnderTheOutputsName)
     }
     std::remove (in.c_str());
 }
+
+TEST (ProcessErrors, AWriteThatFailsNamesTheReasonAndLeavesNoFile)
+{
+    // A file size limit makes the output's writes fail part way (the signal
+    // the limit raises is ignored, so the writes report EFBIG instead).
+    const std::string in = tempPath ("fsize_in.wav"), out = tempPath ("fsize_out.wav");
+    std::string error;
+    ASSERT_TRUE (audiotest::writeAudio (in, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, audiotest::tone (2, 44100 * 3), error));
+    std::remove (out.c_str());
+    const auto r = e2e::run ("trap '' XFSZ; ulimit -f 200; " + host() + e2e::quote (in) + " " + e2e::quote (out) + plugin());
+    EXPECT_EQ (r.exitCode, 1) << r.output;
+    EXPECT_NE (r.output.find ("skorvane3-host: error: cannot write '" + out + "': File too large"), std::string::npos) << r.output;
+    EXPECT_FALSE (exists (out));
+    EXPECT_FALSE (exists (out + ".part"));
+    std::remove (in.c_str());
+}
