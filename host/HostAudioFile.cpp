@@ -82,26 +82,19 @@ bool isRiff (int container)
 float integerToFloat (int32_t v) { return static_cast<float> (v / 2147483648.0); }
 
 // Rounded to nearest (ties to even), clipped to the format's range (`scale`
-// is 2^(bits-1)), NaN as silence; then left-aligned in 32 bits. Written out
-// rather than with std::nearbyint, which costs a library call per sample.
+// is 2^(bits-1)), NaN as silence; then left-aligned in 32 bits. Clipping
+// before rounding gives the same as after (the bounds are whole numbers), and
+// the rounding is written out rather than left to std::nearbyint, which
+// costs a library call per sample.
 int32_t floatToInteger (float v, double scale, int shift)
 {
-    const double x = static_cast<double> (v) * scale; // exact: a float times a power of two
-    double s;
-    if (x >= scale - 1.0)
-        s = scale - 1.0;
-    else if (x <= -scale)
-        s = -scale;
-    else if (x != x)
-        s = 0.0;
-    else
-    {
-        // |x| < 2^31: adding and taking away 1.5 * 2^52 leaves x rounded to
-        // a whole number, ties to even, in the default rounding mode.
-        constexpr double roundingConstant = 6755399441055744.0;
-        s = (x + roundingConstant) - roundingConstant;
-    }
-    const auto value = static_cast<int32_t> (s);
+    double x = static_cast<double> (v) * scale; // exact: a float times a power of two
+    x = x == x ? x : 0.0;
+    x = std::min (std::max (x, -scale), scale - 1.0);
+    // |x| <= 2^31: adding and taking away 1.5 * 2^52 leaves x rounded to a
+    // whole number, ties to even, in the default rounding mode.
+    constexpr double roundingConstant = 6755399441055744.0;
+    const auto value = static_cast<int32_t> ((x + roundingConstant) - roundingConstant);
     return static_cast<int32_t> (static_cast<uint32_t> (value) << shift);
 }
 
