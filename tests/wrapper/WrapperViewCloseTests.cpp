@@ -1,8 +1,8 @@
 // The wrapper's editor resized on the plug-in's message thread while the host
 // closes its view on its own thread: every resize the editor makes while it
 // is in the host's view reaches the host's container, none goes through a
-// container the host has taken away. Part of the race tests (run under
-// ThreadSanitizer as well).
+// container the host has taken away. Labelled race: also run under
+// ThreadSanitizer.
 
 #include <gtest/gtest.h>
 
