@@ -1,5 +1,7 @@
 #include "host/HostAudioFile.h"
 
+#include "host/HostWavFileLayer.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -250,136 +252,6 @@ int64_t AudioFileReader::read (float* const* channels, int64_t maxFrames, std::s
 }
 
 //==============================================================================
-// libsndfile writes the fmt chunk of a plain WAV of floats in 16 bytes,
-// without the extension size every non-PCM fmt chunk carries. The file is
-// written through this layer, which adds that field (a size of 0) and shifts
-// everything after it by its two bytes.
-struct AudioFileWriter::FixedFmtFile
-{
-    static constexpr int64_t fmtEnd = 36; // RIFF header, "fmt " header and 16 bytes
-    static constexpr int64_t added = 2;
-
-    int fd = -1;
-    bool addExtensionSize = false;
-    int64_t position = 0, length = 0;
-    uint8_t header[fmtEnd] {};
-    bool failed = false;
-    int failure = 0; // errno of the first failed write
-
-    int64_t physical (int64_t logical) const { return addExtensionSize && logical >= fmtEnd ? logical + added : logical; }
-
-    static uint32_t le32 (const uint8_t* p)
-    {
-        return static_cast<uint32_t> (p[0]) | static_cast<uint32_t> (p[1]) << 8 | static_cast<uint32_t> (p[2]) << 16
-               | static_cast<uint32_t> (p[3]) << 24;
-    }
-    static void putLe32 (uint8_t* p, uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            p[i] = static_cast<uint8_t> (v >> (8 * i));
-    }
-
-    bool writeAll (const uint8_t* data, size_t count, int64_t at)
-    {
-        while (count > 0)
-        {
-            const ssize_t n = ::pwrite (fd, data, count, static_cast<off_t> (at));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-            {
-                if (failure == 0)
-                    failure = n < 0 ? errno : ENOSPC;
-                return false;
-            }
-            data += n;
-            count -= static_cast<size_t> (n);
-            at += n;
-        }
-        return true;
-    }
-
-    bool writeHeader()
-    {
-        uint8_t out[fmtEnd + added] {};
-        std::memcpy (out, header, sizeof header);
-        if (std::memcmp (header + 12, "fmt ", 4) == 0 && le32 (header + 16) == 16)
-        {
-            putLe32 (out + 4, le32 (header + 4) + added);
-            putLe32 (out + 16, 16 + added);
-        }
-        const auto end = static_cast<size_t> (std::min (length, fmtEnd));
-        return writeAll (out, end == fmtEnd ? sizeof out : end, 0);
-    }
-
-    sf_count_t write (const void* data, sf_count_t count)
-    {
-        const auto* bytes = static_cast<const uint8_t*> (data);
-        int64_t done = 0;
-        if (addExtensionSize && position < fmtEnd)
-        {
-            done = std::min<int64_t> (count, fmtEnd - position);
-            std::memcpy (header + position, bytes, static_cast<size_t> (done));
-            length = std::max (length, position + done);
-            if (! writeHeader())
-                return fail();
-        }
-        if (done < count && ! writeAll (bytes + done, static_cast<size_t> (count - done), physical (position + done)))
-            return fail();
-        position += count;
-        length = std::max (length, position);
-        return count;
-    }
-
-    sf_count_t read (void* data, sf_count_t count)
-    {
-        const ssize_t n = ::pread (fd, data, static_cast<size_t> (count), static_cast<off_t> (physical (position)));
-        if (n < 0)
-            return 0;
-        if (addExtensionSize && position < fmtEnd)
-            std::memcpy (data, header + position, static_cast<size_t> (std::min<int64_t> (n, fmtEnd - position)));
-        position += n;
-        return n;
-    }
-
-    sf_count_t seek (sf_count_t offset, int whence)
-    {
-        const int64_t base = whence == SEEK_CUR ? position : whence == SEEK_END ? length
-                                                                                : 0;
-        if (base + offset < 0)
-            return -1;
-        position = base + offset;
-        return position;
-    }
-
-    sf_count_t fail()
-    {
-        failed = true;
-        return 0;
-    }
-
-    static SF_VIRTUAL_IO callbacks()
-    {
-        SF_VIRTUAL_IO io {};
-        io.get_filelen = [] (void* self) -> sf_count_t {
-            return static_cast<FixedFmtFile*> (self)->length;
-        };
-        io.seek = [] (sf_count_t offset, int whence, void* self) {
-            return static_cast<FixedFmtFile*> (self)->seek (offset, whence);
-        };
-        io.read = [] (void* data, sf_count_t count, void* self) {
-            return static_cast<FixedFmtFile*> (self)->read (data, count);
-        };
-        io.write = [] (const void* data, sf_count_t count, void* self) {
-            return static_cast<FixedFmtFile*> (self)->write (data, count);
-        };
-        io.tell = [] (void* self) -> sf_count_t {
-            return static_cast<FixedFmtFile*> (self)->position;
-        };
-        return io;
-    }
-};
-
 AudioFileWriter::~AudioFileWriter() { abandon(); }
 
 bool AudioFileWriter::outputFormatFor (const AudioFileFormat& input, int& format, std::string& error)
@@ -440,18 +312,18 @@ bool AudioFileWriter::create (const std::string& outputPath, int format, int cha
     }
     pending = true;
 
-    fixedFmt = new FixedFmtFile();
-    fixedFmt->fd = fd;
+    fileLayer = new WavFileLayer();
+    fileLayer->fd = fd;
     const int subtype = format & SF_FORMAT_SUBMASK;
-    fixedFmt->addExtensionSize =
+    fileLayer->addExtensionSize =
         (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV && (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE);
 
     SF_INFO sfInfo {};
     sfInfo.format = format;
     sfInfo.channels = channels;
     sfInfo.samplerate = static_cast<int> (sampleRate);
-    SF_VIRTUAL_IO io = FixedFmtFile::callbacks();
-    file = sf_open_virtual (&io, SFM_WRITE, &sfInfo, fixedFmt);
+    SF_VIRTUAL_IO io = WavFileLayer::callbacks();
+    file = sf_open_virtual (&io, SFM_WRITE, &sfInfo, fileLayer);
     if (file == nullptr)
     {
         error = "cannot create '" + path + "': " + libraryReason (nullptr);
@@ -503,9 +375,9 @@ bool AudioFileWriter::write (const float* const* channels, int64_t frames, std::
                 floatBuffer[i * n + c] = channels[c][i];
         written = sf_writef_float (file, floatBuffer.data(), frames);
     }
-    if (written != frames || fixedFmt->failed)
+    if (written != frames || fileLayer->failed)
     {
-        error = "cannot write '" + path + "': " + (fixedFmt->failed ? systemReason (fixedFmt->failure) : libraryReason (file));
+        error = "cannot write '" + path + "': " + (fileLayer->failed ? systemReason (fileLayer->failure) : libraryReason (file));
         return false;
     }
     return true;
@@ -521,11 +393,11 @@ bool AudioFileWriter::finish (std::string& error)
     sf_write_sync (file);
     const int closed = sf_close (file);
     file = nullptr;
-    int failure = fixedFmt->failed ? fixedFmt->failure : 0;
-    if (::close (fixedFmt->fd) != 0 && failure == 0)
+    int failure = fileLayer->failed ? fileLayer->failure : 0;
+    if (::close (fileLayer->fd) != 0 && failure == 0)
         failure = errno;
-    delete fixedFmt;
-    fixedFmt = nullptr;
+    delete fileLayer;
+    fileLayer = nullptr;
     if (failure != 0 || closed != 0)
     {
         error = "cannot write '" + path + "': " + (failure != 0 ? systemReason (failure) : std::string (sf_error_number (closed)));
@@ -547,11 +419,11 @@ void AudioFileWriter::abandon()
     if (file != nullptr)
         sf_close (file);
     file = nullptr;
-    if (fixedFmt != nullptr)
+    if (fileLayer != nullptr)
     {
-        ::close (fixedFmt->fd);
-        delete fixedFmt;
-        fixedFmt = nullptr;
+        ::close (fileLayer->fd);
+        delete fileLayer;
+        fileLayer = nullptr;
     }
     if (pending)
         ::unlink (tempPath.c_str());

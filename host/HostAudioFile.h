@@ -13,6 +13,8 @@ struct sf_private_tag;
 namespace skorvane3host
 {
 
+struct WavFileLayer;
+
 // What a file holds: libsndfile's format code (container and sample
 // format), channel count, rate and length (-1 when the file does not say).
 struct AudioFileFormat
@@ -86,11 +88,9 @@ public:
     const char* pendingPath() const { return pending ? tempPath.c_str() : ""; }
 
 private:
-    struct FixedFmtFile;
-
     std::string path, tempPath;
     sf_private_tag* file = nullptr;
-    FixedFmtFile* fixedFmt = nullptr;
+    WavFileLayer* fileLayer = nullptr;
     int channelCount = 0;
     int integerBits = 0; // 0: written as floats
     bool pending = false;
