@@ -227,6 +227,7 @@ TEST (AaxChunk, FindResumesAfterTheLastHit)
     EXPECT_EQ (-1, p.FindName (AAX_CString ("missing")));
     EXPECT_EQ (1, p.GetLastFoundIndex());
     EXPECT_EQ (0, p.FindName (AAX_CString ("a")));
+    EXPECT_EQ (0, p.FindName (AAX_CString ("a"))); // the same name twice: found again
 
     AAX_CChunkDataParser empty;
     EXPECT_EQ (-1, empty.FindName (AAX_CString ("a")));
@@ -308,26 +309,89 @@ TEST (AaxChunk, StringWithoutNulAndNamesWithoutNulStayInside)
         EXPECT_LE (v.name.Length(), 253u);
 }
 
+// Random chunks of every readable type, cut at a random length, in records
+// exactly that long: the reader reads nothing outside the data and yields
+// exactly the entries whose value (a string: up to its NUL) lies wholly
+// inside, with their names and values; what it read writes back unchanged.
 TEST (AaxChunk, GarbageNeverReadsOutside)
 {
+    struct Entry
+    {
+        char tag;
+        std::string name;
+        uint64_t value;
+        std::string text;
+        size_t end; // offset after the last byte the reader needs
+    };
+    auto align4 = [] (size_t x) {
+        return (x + 3) & ~static_cast<size_t> (3);
+    };
     std::mt19937 rng (1234);
-    const unsigned char letters[] = { 'd', 'f', 'l', 's', 'r', 'x', 0, '_', 'a' };
+    const char tags[] = { 'd', 'f', 'l', 's', 'r' };
     for (int round = 0; round < 2000; ++round)
     {
-        const size_t size = 4 + rng() % 80;
-        std::vector<unsigned char> bytes (size);
-        for (auto& b : bytes)
-            b = (rng() % 3 == 0) ? letters[rng() % sizeof (letters)] : static_cast<unsigned char> (rng());
-        bytes[0] = bytes[1] = bytes[2] = bytes[3] = 1;
-        Record record (bytes);
+        std::vector<unsigned char> bytes = Bytes ({ 1, 1, 1, 1 });
+        std::vector<Entry> entries (1 + rng() % 6);
+        for (Entry& entry : entries)
+        {
+            entry.tag = tags[rng() % sizeof (tags)];
+            entry.name.assign (rng() % 7, 'a');
+            for (char& c : entry.name)
+                c = static_cast<char> (1 + rng() % 255);
+            bytes.push_back (static_cast<unsigned char> (entry.tag));
+            bytes.push_back ('_');
+            bytes.insert (bytes.end(), entry.name.begin(), entry.name.end());
+            bytes.resize (align4 (bytes.size() + 1), 0);
+            const int width = entry.tag == 'd' ? 8 : entry.tag == 's' ? 2
+                                                                      : 4;
+            entry.value = (static_cast<uint64_t> (rng()) << 32 | rng()) & (~0ull >> (64 - 8 * width));
+            if (entry.tag == 'r')
+            {
+                entry.text.assign (rng() % 6, 'a');
+                for (char& c : entry.text)
+                    c = static_cast<char> (1 + rng() % 255);
+                bytes.insert (bytes.end(), entry.text.begin(), entry.text.end());
+                bytes.push_back (0);
+                entry.end = bytes.size();
+                bytes.resize (align4 (bytes.size()), 0);
+                continue;
+            }
+            for (int i = width - 1; i >= 0; --i)
+                bytes.push_back (static_cast<unsigned char> (entry.value >> (8 * i)));
+            entry.end = bytes.size();
+            bytes.resize (align4 (bytes.size()), 0);
+        }
+        const size_t cut = 5 + rng() % (bytes.size() - 4);
+        Record record (std::vector<unsigned char> (bytes.begin(), bytes.begin() + static_cast<long> (cut)));
         AAX_CChunkDataParser reader;
         reader.LoadChunk (record.get());
-        EXPECT_LE (reader.GetDataValues().size(), size);
-        // Whatever was read can be written again.
-        const int32_t rewritten = reader.GetChunkDataSize();
-        ASSERT_GE (rewritten, 4);
-        Record out (static_cast<size_t> (rewritten));
-        EXPECT_EQ (AAX_SUCCESS, reader.GetChunkData (out.get()));
+
+        size_t inside = 0;
+        while (inside < entries.size() && entries[inside].end <= cut)
+            ++inside;
+        const auto& values = reader.GetDataValues();
+        ASSERT_EQ (inside, values.size()) << "round " << round;
+        const int32_t types[] = { AAX_CChunkDataParser::eDataType_Double, AAX_CChunkDataParser::eDataType_Float,
+                                  AAX_CChunkDataParser::eDataType_Int32, AAX_CChunkDataParser::eDataType_Int16,
+                                  AAX_CChunkDataParser::eDataType_String };
+        for (size_t i = 0; i < inside; ++i)
+        {
+            const Entry& entry = entries[i];
+            EXPECT_EQ (types[std::string ("dflsr").find (entry.tag)], values[i].type) << round;
+            EXPECT_EQ (entry.name, values[i].name.StdString()) << round;
+            if (entry.tag == 'r')
+                EXPECT_EQ (entry.text, values[i].stringValue.StdString()) << round;
+            else
+                EXPECT_EQ (entry.value, values[i].numericValue & (~0ull >> (entry.tag == 'd' ? 0 : entry.tag == 's' ? 48
+                                                                                                                    : 32)))
+                    << round;
+        }
+
+        // What was read writes back as the bytes it came from.
+        Record out (static_cast<size_t> (reader.GetChunkDataSize()));
+        ASSERT_EQ (AAX_SUCCESS, reader.GetChunkData (out.get()));
+        const size_t written = inside == 0 ? 4 : align4 (entries[inside - 1].end);
+        EXPECT_EQ (std::vector<unsigned char> (bytes.begin(), bytes.begin() + static_cast<long> (written)), out.bytes()) << round;
     }
 }
 

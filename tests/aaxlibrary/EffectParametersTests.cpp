@@ -410,8 +410,14 @@ TEST (AaxEffect, ParameterNameOfLength)
     e->GetParameterName ("1", &s);
     EXPECT_STREQ ("Frequency Hz\nFreqHz\nFreq", s.Get());
 
-    // With shortened names, the one for the length is split.
+    // Of equally long lines the first is taken.
     AAX_IParameter* p = nullptr;
+    e->GetParameter ("2", &p);
+    p->SetName (AAX_CString ("Drive Amount\nDrve\nDist\nDr"));
+    e->GetParameterNameOfLength ("2", &s, 5);
+    EXPECT_STREQ ("Drve", s.Get());
+
+    // With shortened names, the one for the length is split.
     e->GetParameter ("0", &p);
     p->AddShortenedName (AAX_CString ("Fq\nF"));
     e->GetParameterNameOfLength ("0", &s, 5);
@@ -471,8 +477,12 @@ TEST (AaxEffectChunk, IndexesIdsAndSizes)
     AAX_CTypeID id = 5;
     EXPECT_EQ (AAX_SUCCESS, e->GetChunkIDFromIndex (0, &id));
     EXPECT_EQ (0x656C636Bu, id);
-    EXPECT_EQ (kErrBadChunkIndex, e->GetChunkIDFromIndex (1, &id));
-    EXPECT_EQ (0u, id);
+    for (const int32_t index : { 1, -1 })
+    {
+        id = 5;
+        EXPECT_EQ (kErrBadChunkIndex, e->GetChunkIDFromIndex (index, &id));
+        EXPECT_EQ (0u, id);
+    }
     uint32_t size = 5;
     EXPECT_EQ (kErrUnknownChunkID, e->GetChunkSize (AAX_FOURCHAR ('j', 'u', 'c', 'e'), &size));
     EXPECT_EQ (0u, size);
@@ -499,7 +509,8 @@ TEST (AaxEffectChunk, ProductChunkIsTheWorkedExample)
     EXPECT_EQ (64, record.get()->size);
     EXPECT_EQ (-1, record.get()->version);
     EXPECT_EQ (0x12345678u, record.get()->chunkID); // not written
-    EXPECT_STREQ ("Complete Controls State", record.get()->name);
+    char name[32] = "Complete Controls State"; // and zero bytes to the end
+    EXPECT_EQ (0, std::memcmp (name, record.get()->name, sizeof (name)));
     const unsigned char expected[64] = {
         1,
         1,
@@ -698,6 +709,13 @@ TEST (AaxEffectChunk, WithoutBypassEveryParameterIsSaved)
     withPreview.Init();
     EXPECT_EQ (AAX_SUCCESS, withPreview.effect->GetChunkSize (kControlsChunkID, &size));
     EXPECT_EQ (64u + 16u, size); // "l_PreviewID" int32 entry: 12 + 4
+
+    // A bool parameter is stored as the int32 1 or 0.
+    const int32_t on = 1;
+    withPreview.effect->NotificationReceived (kPreviewNotification, &on, 4);
+    std::unique_ptr<Record> saved = SaveChunk (withPreview.effect);
+    const unsigned char previewEntry[16] = { 'l', '_', 'P', 'r', 'e', 'v', 'i', 'e', 'w', 'I', 'D', 0, 0, 0, 0, 1 };
+    EXPECT_EQ (0, std::memcmp (previewEntry, saved->data() + 64, sizeof (previewEntry)));
 }
 
 TEST (AaxEffectChunk, ChunkCallsFromTwoHostThreadsDoNotDisturbEachOther)

@@ -268,6 +268,15 @@ TEST (AaxParameterAutomation, SetGoesThroughTheHost)
     p->UpdateNormalizedValue (0.25); // unchanged: nothing stored or reported
     EXPECT_TRUE (host.calls.empty());
 
+    // The host hears of a stored value exactly as it sent it, not as the
+    // parameter would compute it back from what it stored.
+    for (const double sent : { 0.1, 1.5, 0.25 })
+    {
+        p->UpdateNormalizedValue (sent);
+        EXPECT_EQ (sent, host.values.back());
+    }
+    host.calls.clear();
+
     p->Touch();
     p->Release();
     EXPECT_EQ (Strings ({ "touch:2", "release:2" }), host.calls);
@@ -409,21 +418,42 @@ TEST (AaxParameterManager, AddFindAndRemove)
     EXPECT_EQ (1, manager.NumParameters());
 }
 
-// The host updates a value on one thread while another reads it.
+// The host updates a value on one thread while another reads it: every read
+// is a value that was written, reads never go back in time, the host is told
+// of each new value exactly as it sent it, and the last one stays.
 TEST (AaxParameterManager, ConcurrentUpdateAndRead)
 {
+    constexpr int kWrites = 20000;
+    FakeAutomationDelegate host;
     auto p = MakeFloat ("0", 0.0f);
+    p->SetAutomationDelegate (&host);
+    host.values.clear();
     std::thread writer ([&] {
-        for (int i = 0; i < 20000; ++i)
-            p->UpdateNormalizedValue ((i % 2) ? 1.0 : 0.0);
+        for (int i = 1; i <= kWrites; ++i)
+            p->UpdateNormalizedValue (static_cast<double> (i) / kWrites);
     });
-    for (int i = 0; i < 20000; ++i)
+    float previous = 0.0f;
+    int outOfOrder = 0, unwritten = 0;
+    for (int i = 0; i < kWrites; ++i)
     {
         float f = -1.0f;
         p->GetValueAsFloat (&f);
-        ASSERT_TRUE (f == 0.0f || f == 1.0f);
+        const double k = static_cast<double> (f) * kWrites;
+        if (f != static_cast<float> (std::round (k) / kWrites))
+            ++unwritten;
+        if (f < previous)
+            ++outOfOrder;
+        previous = f;
     }
     writer.join();
+    EXPECT_EQ (0, unwritten);
+    EXPECT_EQ (0, outOfOrder);
+    float last = 0.0f;
+    EXPECT_TRUE (p->GetValueAsFloat (&last));
+    EXPECT_EQ (1.0f, last);
+    ASSERT_EQ (static_cast<size_t> (kWrites), host.values.size());
+    for (int i = 1; i <= kWrites; ++i)
+        ASSERT_EQ (static_cast<double> (i) / kWrites, host.values[static_cast<size_t> (i - 1)]) << i;
 }
 
 } // namespace

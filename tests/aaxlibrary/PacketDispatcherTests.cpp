@@ -233,25 +233,49 @@ TEST (AaxMutex, ReentryAndForeignUnlock)
     mutex.Unlock();
 }
 
+// A host thread marks a packet dirty while another is inside its dispatch:
+// the mark waits for the dispatch to end instead of being wiped by it, so
+// the next dispatch posts the packet again.
 TEST (AaxMutex, DispatcherUnderConcurrentMarking)
 {
+    struct SlowWorker
+    {
+        std::atomic<bool> inHandler { false };
+        std::atomic<int> calls { 0 };
+        AAX_Result Fill (const char*, AAX_CPacket& packet)
+        {
+            *packet.GetPtr<int32_t>() = ++calls;
+            if (calls == 1)
+            {
+                inHandler = true;
+                std::this_thread::sleep_for (std::chrono::milliseconds (100));
+            }
+            return AAX_SUCCESS;
+        }
+    };
     FakeController controller;
-    Worker worker;
+    SlowWorker worker;
     AAX_CPacketDispatcher dispatcher;
     dispatcher.Initialize (&controller, nullptr);
-    AAX_CPacketHandler<Worker> fill (&worker, &Worker::Fill);
+    AAX_CPacketHandler<SlowWorker> fill (&worker, &SlowWorker::Fill);
     dispatcher.RegisterPacket ("a", 1, &fill);
     dispatcher.RegisterPacket ("b", 2, &fill);
+
     std::thread marker ([&] {
-        for (int i = 0; i < 5000; ++i)
-            dispatcher.SetDirty ((i % 2) ? "a" : "b", true);
+        while (! worker.inHandler)
+            std::this_thread::yield();
+        dispatcher.SetDirty ("a", true);
     });
-    for (int i = 0; i < 5000; ++i)
-        dispatcher.Dispatch();
+    dispatcher.Dispatch(); // the first handler call waits while the marker marks
     marker.join();
-    dispatcher.Dispatch();
-    EXPECT_EQ (worker.filled.size(), controller.posts.size());
+    EXPECT_EQ (2u, controller.posts.size());
     EXPECT_EQ (AAX_SUCCESS, dispatcher.Dispatch());
+    ASSERT_EQ (3u, controller.posts.size()); // the mark was kept
+    EXPECT_EQ (1, controller.posts[2].port);
+
+    // Every post carries the value its handler call wrote, in call order.
+    for (size_t i = 0; i < controller.posts.size(); ++i)
+        EXPECT_EQ (static_cast<int32_t> (i + 1), Int32Of (controller.posts[i]));
 }
 
 } // namespace

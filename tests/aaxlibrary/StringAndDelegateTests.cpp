@@ -127,6 +127,12 @@ TEST (AaxTaper, LinearOtherRangeRoundTripsAndClones)
     EXPECT_EQ (-10.0f, clone->GetMinimumValue());
     EXPECT_EQ (30.0f, clone->GetMaximumValue());
     EXPECT_EQ (10.0f, clone->NormalizedToReal (0.5));
+
+    // The mapping is computed in double and rounded to float once.
+    AAX_CLinearTaperDelegate<float, 0> odd (-3.3f, 7.9f);
+    const double lo = static_cast<double> (-3.3f), hi = static_cast<double> (7.9f);
+    for (const double x : { 0.1344, 0.8474, 0.7638, 0.2551 })
+        EXPECT_EQ (static_cast<float> ((hi - lo) * x + lo), odd.NormalizedToReal (x)) << x;
 }
 
 TEST (AaxTaper, Binary)

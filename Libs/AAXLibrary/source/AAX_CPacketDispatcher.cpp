@@ -23,7 +23,7 @@ AAX_CPacketDispatcher::AAX_CPacketDispatcher()
 AAX_CPacketDispatcher::~AAX_CPacketDispatcher()
 {
     {
-        AAX_StLock_Guard guard (lock);
+        AAX_StLock_Guard teardownGuard (lock);
         for (auto& entry : packetsByPort)
             delete entry.second;
         for (auto& entry : handlersByID)
@@ -44,7 +44,7 @@ AAX_Result AAX_CPacketDispatcher::RegisterPacket (const char* identifier, int32_
     if (identifier == nullptr || handler == nullptr)
         return kErrMissingObject;
 
-    AAX_StLock_Guard guard (lock);
+    AAX_StLock_Guard registrationGuard (lock);
     AAX_CPacket* packet = nullptr;
     if (port >= 0)
     {
@@ -63,7 +63,7 @@ AAX_Result AAX_CPacketDispatcher::SetDirty (const char* identifier, bool dirty)
 {
     if (identifier == nullptr)
         return AAX_SUCCESS;
-    AAX_StLock_Guard guard (lock);
+    AAX_StLock_Guard markingGuard (lock);
     auto range = handlersByID.equal_range (std::string (identifier));
     for (auto it = range.first; it != range.second; ++it)
         if (it->second.first != nullptr) // a negative port has no packet
@@ -73,7 +73,7 @@ AAX_Result AAX_CPacketDispatcher::SetDirty (const char* identifier, bool dirty)
 
 AAX_Result AAX_CPacketDispatcher::Dispatch()
 {
-    AAX_StLock_Guard guard (lock);
+    AAX_StLock_Guard dispatchGuard (lock);
     AAX_Result result = AAX_SUCCESS;
     for (auto& entry : handlersByID)
     {
