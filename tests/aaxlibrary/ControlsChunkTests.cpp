@@ -268,29 +268,6 @@ TEST (AaxChunk, TypedFindsRefuseOtherTypes)
     EXPECT_FALSE (p.FindString ("s", nullptr));
 }
 
-// Every prefix of a valid chunk loads without reading past its end and
-// yields exactly the entries that lie wholly inside it.
-TEST (AaxChunk, TruncatedChunksLoadTheCompleteEntriesOnly)
-{
-    AAX_CChunkDataParser parser = FiveParameters();
-    parser.AddString ("name", AAX_CString ("a longer text"));
-    const std::vector<unsigned char> full = Written (parser);
-    for (size_t cut = 0; cut <= full.size(); ++cut)
-    {
-        Record record (std::vector<unsigned char> (full.begin(), full.begin() + static_cast<long> (cut)));
-        AAX_CChunkDataParser reader;
-        reader.LoadChunk (record.get());
-        size_t complete = 0;
-        if (cut >= 16)
-            complete = 1 + (cut - 16) / 12;
-        if (complete > 5)
-            complete = 5;
-        if (cut >= full.size() - 2)
-            complete = 6; // the string's NUL is in; only padding is cut
-        EXPECT_EQ (complete, reader.GetDataValues().size()) << "cut at " << cut;
-    }
-}
-
 TEST (AaxChunk, StringWithoutNulAndNamesWithoutNulStayInside)
 {
     // String value running to the end without a NUL: dropped.

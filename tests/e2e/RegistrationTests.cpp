@@ -180,25 +180,51 @@ TEST_F (Registration, HostParametersOfAnInstance)
     ASSERT_EQ (fx->GetMasterBypassParameter (&bypassID), 0);
     EXPECT_EQ (bypassID.str(), "MasterBypassID");
 
-    HostString s;
-    fx->GetParameterNameOfLength ("MasterBypassID", &s, 4);
-    EXPECT_EQ (s.str(), "MByp");
-    fx->GetParameterNameOfLength ("MasterBypassID", &s, 6);
-    EXPECT_EQ (s.str(), "MstByp");
-    fx->GetParameterNameOfLength ("MasterBypassID", &s, 31);
-    EXPECT_EQ (s.str(), "Mast Byp");
-    fx->GetParameterStringFromValue ("MasterBypassID", 0.0, &s, 8);
-    EXPECT_EQ (s.str(), "Off");
-    fx->GetParameterStringFromValue ("MasterBypassID", 1.0, &s, 3);
-    EXPECT_EQ (s.str(), "Byp");
-    fx->GetParameterStringFromValue ("MasterBypassID", 1.0, &s, 8);
-    EXPECT_EQ (s.str(), "Bypassed");
+    // The bypass's names and value texts by the length the host allows;
+    // never longer than that length.
+    const std::pair<int32_t, const char*> bypassNames[] = { { 0, "" }, { 3, "MBy" }, { 4, "MByp" }, { 5, "MByp" }, { 6, "MstByp" }, { 7, "MstByp" }, { 8, "Mast Byp" }, { 31, "Mast Byp" } };
+    for (const auto& [length, text] : bypassNames)
+    {
+        HostString s;
+        ASSERT_EQ (fx->GetParameterNameOfLength ("MasterBypassID", &s, length), 0);
+        EXPECT_EQ (s.str(), text) << length;
+    }
+    const struct
+    {
+        double value;
+        int32_t length;
+        const char* text;
+    } bypassTexts[] = { { 0.0, 8, "Off" }, { 0.0, 2, "Of" }, { 0.0, 0, "" }, { 1.0, 3, "Byp" }, { 1.0, 2, "By" }, { 1.0, 7, "Byp" }, { 1.0, 8, "Bypassed" }, { 0.3, 8, "Bypassed" } };
+    for (const auto& t : bypassTexts)
+    {
+        HostString s;
+        ASSERT_EQ (fx->GetParameterStringFromValue ("MasterBypassID", t.value, &s, t.length), 0);
+        EXPECT_EQ (s.str(), t.text) << t.value << " in " << t.length;
+    }
+    // The texts the host shows read back as the state they show.
+    for (const auto& [text, value] : { std::pair<const char*, double> { "Bypassed", 1.0 }, { "Byp", 1.0 }, { "Off", 0.0 } })
+    {
+        double v = -1.0;
+        ASSERT_EQ (fx->GetParameterValueFromString ("MasterBypassID", &v, HostString (text)), 0) << text;
+        EXPECT_EQ (v, value) << text;
+    }
+    double unread = -1.0;
+    EXPECT_EQ (fx->GetParameterValueFromString ("MasterBypassID", &unread, HostString ("maybe")), kErrStringConversion);
+    EXPECT_EQ (unread, -1.0);
 
-    // Unknown identifiers.
-    double v = 0.0;
-    EXPECT_EQ (fx->GetParameterNormalizedValue ("5", &v), kErrUnknownParameterID);
-    EXPECT_EQ (fx->GetParameterNormalizedValue ("nope", &v), kErrUnknownParameterID);
-    EXPECT_EQ (fx->SetParameterNormalizedValue ("01", 0.5), kErrUnknownParameterID);
+    // Identifiers that name no host parameter: the decimal indices 0 to 4
+    // are the only ones besides the bypass.
+    for (const char* id : { "5", "01", "00", "-1", "", "nope", "MasterBypass" })
+    {
+        double v = 7.0;
+        EXPECT_EQ (fx->GetParameterNormalizedValue (id, &v), kErrUnknownParameterID) << id;
+        EXPECT_EQ (fx->GetParameterDefaultNormalizedValue (id, &v), kErrUnknownParameterID) << id;
+        EXPECT_EQ (fx->SetParameterNormalizedValue (id, 0.5), kErrUnknownParameterID) << id;
+        EXPECT_EQ (v, 7.0) << id;
+        HostString name ("keep");
+        EXPECT_EQ (fx->GetParameterName (id, &name), 0) << id;
+        EXPECT_EQ (name.str(), "") << id;
+    }
 }
 
 TEST_F (Registration, ProcessorTextsOfTheAskedValues)

@@ -187,3 +187,36 @@ TEST (Wrapper, ThePlayHeadAnswersFromTheHostTransport)
     EXPECT_EQ (position->getPpqPosition(), juce::Optional<double> (0.0));
     EXPECT_FALSE (position->getFrameRate().hasValue()); // the host declares none
 }
+
+TEST (Wrapper, ProcessorChangesAreCountedForTheHost)
+{
+    Instance i;
+    int32_t before = -1, after = -1;
+    ASSERT_EQ (i.fx->GetNumberOfChanges (&before), 0);
+    i.wrapper->getPluginInstance().updateHostDisplay();
+    ASSERT_EQ (i.fx->GetNumberOfChanges (&after), 0);
+    EXPECT_EQ (after, before + 1);
+}
+
+TEST (Wrapper, TheAudioCallbackUsesTheInstancesChannelsAndSilencesMissingInputs)
+{
+    // A stereo instance whose context offers a third channel and lacks the
+    // second input: channel 0 passes (bypassed), channel 1 is silence, and
+    // the third output is not the instance's to touch.
+    Instance i;
+    float in0[4] = { 0.25f, 0.25f, 0.25f, 0.25f }, in2[4] = { 0.5f, 0.5f, 0.5f, 0.5f };
+    float out0[4] = { 5, 5, 5, 5 }, out1[4] = { 5, 5, 5, 5 }, out2[4] = { 5, 5, 5, 5 };
+    const float* ins[3] = { in0, nullptr, in2 };
+    float* outs[3] = { out0, out1, out2 };
+    const int32_t length = 4, bypass = 1, channels = 3;
+    void* self = i.wrapper;
+    AAXClasses::AlgorithmContext ctx { ins, outs, &length, &bypass, &self, &channels };
+    void* instances[1] = { &ctx };
+    JuceAAX_Processor::algorithmProcessFunction (instances, instances + 1);
+    for (int s = 0; s < 4; ++s)
+    {
+        EXPECT_EQ (out0[s], 0.25f) << s;
+        EXPECT_EQ (out1[s], 0.0f) << s;
+        EXPECT_EQ (out2[s], 5.0f) << s;
+    }
+}
