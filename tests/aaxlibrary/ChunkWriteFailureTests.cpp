@@ -13,7 +13,7 @@
 
 #include "AAX_CChunkDataParser.h"
 #include "AAX_Exports.h"
-#include "core_fakes.h"
+#include "CoreFakes.h"
 
 namespace
 {
