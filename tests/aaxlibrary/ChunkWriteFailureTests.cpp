@@ -15,6 +15,10 @@
 #include "AAX_Exports.h"
 #include "CoreFakes.h"
 
+// The replacements below pair malloc with free; the compiler's check that
+// delete matches new does not know that they replace both.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 namespace
 {
 // Allocations still granted before one is refused; negative: never refuse.
