@@ -315,8 +315,15 @@ bool AudioFileWriter::create (const std::string& outputPath, int format, int cha
     fileLayer = new WavFileLayer();
     fileLayer->fd = fd;
     const int subtype = format & SF_FORMAT_SUBMASK;
-    fileLayer->addExtensionSize =
-        (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV && (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE);
+    if (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE)
+    {
+        // The fmt body libsndfile writes for floats in these containers, which
+        // the layer lengthens by the field other readers look for.
+        const int container = format & SF_FORMAT_TYPEMASK;
+        fileLayer->fmtBody = container == SF_FORMAT_WAV     ? WavFileLayer::plainFloatBody
+                             : container == SF_FORMAT_WAVEX ? WavFileLayer::extensibleBody
+                                                            : 0;
+    }
 
     SF_INFO sfInfo {};
     sfInfo.format = format;

@@ -1,10 +1,20 @@
 #pragma once
 // The byte layer under libsndfile for the files the host writes (its
-// virtual I/O over a file descriptor). libsndfile writes the fmt chunk of a
-// plain WAV of floats in 16 bytes, without the extension size every non-PCM
-// fmt chunk carries (other readers warn about it); with addExtensionSize this
-// layer adds that field (a size of 0) and shifts everything after it by its
-// two bytes. Without it, the bytes go through unchanged.
+// virtual I/O over a file descriptor). libsndfile ends the fmt chunk of a
+// float WAV one field short of what other readers (sox) look for:
+// - plain WAV: a 16-byte body, without the extension size every non-PCM fmt
+//   chunk carries;
+// - WAVE_FORMAT_EXTENSIBLE: a 40-byte body (extension size 22), after which
+//   such readers take the float sub-format as carrying an extension size of
+//   its own.
+// Both are mended at one insertion point, the end of the fmt body: two zero
+// bytes go in there (the extension size 0 of the plain case; in the
+// extensible case trailing bytes the extension size, now 24, covers, which
+// conforming readers skip), the fmt and RIFF sizes grow by two, and every
+// byte after is shifted by two, for reads and seeks too (libsndfile rewrites
+// the header at close and may read it back). The header is patched only if
+// it is laid out as expected; otherwise, and for every format the host does
+// not ask this for (fmtBody 0, e.g. PCM), the bytes go through unchanged.
 
 #include <sndfile.h>
 
@@ -20,27 +30,37 @@ namespace skorvane3host
 
 struct WavFileLayer
 {
-    static constexpr int64_t fmtEnd = 36; // RIFF header, "fmt " header and 16 bytes
+    static constexpr int64_t fmtBodyAt = 20; // RIFF header, then "fmt " and its size
+    static constexpr int64_t plainFloatBody = 16, extensibleBody = 40;
     static constexpr int64_t added = 2;
 
     int fd = -1;
-    bool addExtensionSize = false;
+    int64_t fmtBody = 0; // the fmt body size libsndfile is expected to write; 0: no patch
     int64_t position = 0, length = 0;
-    uint8_t header[fmtEnd] {};
+    uint8_t header[fmtBodyAt + extensibleBody] {}; // the bytes before the insertion point, as libsndfile wrote them
+    bool shifted = false; // the header matched and got its two bytes
     bool failed = false;
     int failure = 0; // errno of the first failed write
 
-    int64_t physical (int64_t logical) const { return addExtensionSize && logical >= fmtEnd ? logical + added : logical; }
+    int64_t insertionPoint() const { return fmtBody > 0 ? fmtBodyAt + fmtBody : 0; }
+    int64_t physical (int64_t logical) const { return shifted && logical >= insertionPoint() ? logical + added : logical; }
 
-    static uint32_t le32 (const uint8_t* p)
+    static uint32_t le16 (const uint8_t* p) { return static_cast<uint32_t> (p[0]) | static_cast<uint32_t> (p[1]) << 8; }
+    static uint32_t le32 (const uint8_t* p) { return le16 (p) | le16 (p + 2) << 16; }
+    static void putLe (uint8_t* p, uint32_t v, int bytes)
     {
-        return static_cast<uint32_t> (p[0]) | static_cast<uint32_t> (p[1]) << 8 | static_cast<uint32_t> (p[2]) << 16
-               | static_cast<uint32_t> (p[3]) << 24;
-    }
-    static void putLe32 (uint8_t* p, uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < bytes; ++i)
             p[i] = static_cast<uint8_t> (v >> (8 * i));
+    }
+
+    bool laidOutAsExpected() const
+    {
+        if (std::memcmp (header, "RIFF", 4) != 0 || std::memcmp (header + 12, "fmt ", 4) != 0
+            || le32 (header + 16) != static_cast<uint32_t> (fmtBody))
+            return false;
+        if (fmtBody == extensibleBody)
+            return le16 (header + 20) == 0xFFFE && le16 (header + 36) == 22;
+        return le16 (header + 20) == 3; // WAVE_FORMAT_IEEE_FLOAT
     }
 
     bool writeAll (const uint8_t* data, size_t count, int64_t at)
@@ -65,24 +85,28 @@ struct WavFileLayer
 
     bool writeHeader()
     {
-        uint8_t out[fmtEnd + added] {};
-        std::memcpy (out, header, sizeof header);
-        if (std::memcmp (header + 12, "fmt ", 4) == 0 && le32 (header + 16) == 16)
-        {
-            putLe32 (out + 4, le32 (header + 4) + added);
-            putLe32 (out + 16, 16 + added);
-        }
-        const auto end = static_cast<size_t> (std::min (length, fmtEnd));
-        return writeAll (out, end == fmtEnd ? sizeof out : end, 0);
+        const auto end = static_cast<size_t> (insertionPoint());
+        uint8_t out[sizeof header + added] {}; // the two inserted bytes stay zero
+        std::memcpy (out, header, end);
+        if (length < insertionPoint()) // not all there yet: as it is for now
+            return writeAll (out, static_cast<size_t> (length), 0);
+        shifted = laidOutAsExpected();
+        if (! shifted)
+            return writeAll (out, end, 0);
+        putLe (out + 4, le32 (header + 4) + added, 4);
+        putLe (out + 16, static_cast<uint32_t> (fmtBody + added), 4);
+        if (fmtBody == extensibleBody)
+            putLe (out + 36, le16 (header + 36) + added, 2); // extension size
+        return writeAll (out, end + added, 0);
     }
 
     sf_count_t write (const void* data, sf_count_t count)
     {
         const auto* bytes = static_cast<const uint8_t*> (data);
         int64_t done = 0;
-        if (addExtensionSize && position < fmtEnd)
+        if (position < insertionPoint())
         {
-            done = std::min<int64_t> (count, fmtEnd - position);
+            done = std::min<int64_t> (count, insertionPoint() - position);
             std::memcpy (header + position, bytes, static_cast<size_t> (done));
             length = std::max (length, position + done);
             if (! writeHeader())
@@ -97,13 +121,23 @@ struct WavFileLayer
 
     sf_count_t read (void* data, sf_count_t count)
     {
-        const ssize_t n = ::pread (fd, data, static_cast<size_t> (count), static_cast<off_t> (physical (position)));
-        if (n < 0)
-            return 0;
-        if (addExtensionSize && position < fmtEnd)
-            std::memcpy (data, header + position, static_cast<size_t> (std::min<int64_t> (n, fmtEnd - position)));
-        position += n;
-        return n;
+        auto* bytes = static_cast<uint8_t*> (data);
+        int64_t done = 0;
+        if (position < insertionPoint())
+        {
+            // The header as libsndfile wrote it, not as patched.
+            done = std::max<int64_t> (0, std::min<int64_t> (count, std::min (insertionPoint(), length) - position));
+            std::memcpy (bytes, header + position, static_cast<size_t> (done));
+        }
+        if (done < count && position + done >= insertionPoint())
+        {
+            const ssize_t n = ::pread (fd, bytes + done, static_cast<size_t> (count - done),
+                                       static_cast<off_t> (physical (position + done)));
+            if (n > 0)
+                done += n;
+        }
+        position += done;
+        return done;
     }
 
     sf_count_t seek (sf_count_t offset, int whence)

@@ -116,31 +116,37 @@ TEST (ProcessErrors, EachBadInputIsNamedWithItsReasonBeforeProcessing)
 
 TEST (ProcessErrors, OutputHeadersCarryTheExtensibleFormatAndTheFloatExtension)
 {
+    // Floats get one field more than libsndfile writes, so that other readers
+    // (sox) do not warn: the extension size 0 in a plain header; two zero bytes
+    // after an extensible one, its extension size 24 covering them.
     struct Case
     {
         const char* name;
         int inputFormat, channels;
-        uint32_t fmtSize, formatTag, channelMask;
+        uint32_t fmtSize, formatTag, extensionSize, channelMask, bytesPerSample;
     };
     const Case cases[] = {
-        { "6-channel 24-bit from a plain header", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 6, 40, 0xFFFE, 0x3F },
-        { "6-channel 16-bit", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 6, 40, 0xFFFE, 0x3F },
-        { "8-channel float", SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 8, 40, 0xFFFE, 0x63F },
-        { "stereo float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 18, 3, 0 },
-        { "mono float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 18, 3, 0 },
-        { "stereo 16-bit", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 16, 1, 0 },
+        { "6-channel 24-bit from a plain header", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 6, 40, 0xFFFE, 22, 0x3F, 3 },
+        { "6-channel 16-bit", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 6, 40, 0xFFFE, 22, 0x3F, 2 },
+        { "8-channel float", SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 8, 42, 0xFFFE, 24, 0x63F, 4 },
+        { "6-channel double from a plain header", SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 6, 42, 0xFFFE, 24, 0x3F, 8 },
+        { "stereo float, extensible", SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 2, 42, 0xFFFE, 24, 0x3, 4 },
+        { "stereo float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 18, 3, 0, 0, 4 },
+        { "mono float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 18, 3, 0, 0, 4 },
+        { "stereo 16-bit", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 16, 1, 0, 0, 2 },
     };
+    constexpr uint32_t frames = 1000;
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.name);
         const std::string in = tempPath ("hdr_in.wav"), out = tempPath ("hdr_out.wav");
         std::string error;
         // Written as plain WAV even for 6 channels (as older tools do).
-        ASSERT_TRUE (audiotest::writeAudio (in, c.inputFormat, 48000, audiotest::tone (c.channels, 1000), error)) << error;
+        ASSERT_TRUE (audiotest::writeAudio (in, c.inputFormat, 48000, audiotest::tone (c.channels, frames), error)) << error;
         const auto r = e2e::run (host() + in + " " + out + plugin());
         ASSERT_EQ (r.exitCode, 0) << r.output;
         const auto b = fileBytes (out);
-        ASSERT_GT (b.size(), 60u);
+        ASSERT_GT (b.size(), 62u);
         EXPECT_EQ (le (b, 4, 4), b.size() - 8) << "RIFF size";
         EXPECT_EQ (le (b, 16, 4), c.fmtSize);
         EXPECT_EQ (le (b, 20, 2), c.formatTag);
@@ -148,15 +154,25 @@ TEST (ProcessErrors, OutputHeadersCarryTheExtensibleFormatAndTheFloatExtension)
         EXPECT_EQ (le (b, 24, 4), 48000u);
         if (c.fmtSize > 16)
         {
-            EXPECT_EQ (le (b, 36, 2), c.fmtSize - 18) << "extension size";
+            EXPECT_EQ (le (b, 36, 2), c.extensionSize) << "extension size";
         }
         if (c.formatTag == 0xFFFE)
         {
             EXPECT_EQ (le (b, 40, 4), c.channelMask);
+            for (uint32_t at = 20 + 40; at < 20 + c.fmtSize; ++at)
+                EXPECT_EQ (b[at], 0) << "byte " << at << " after the extensible part";
         }
+        // The chunks after fmt are where their sizes say: the data chunk is
+        // found, with all the samples, at the end of the file.
+        size_t at = 20 + c.fmtSize;
+        while (at + 8 <= b.size() && std::memcmp (b.data() + at, "data", 4) != 0)
+            at += 8 + le (b, at + 4, 4) + (le (b, at + 4, 4) & 1);
+        ASSERT_LE (at + 8, b.size()) << "no data chunk";
+        EXPECT_EQ (le (b, at + 4, 4), frames * static_cast<uint32_t> (c.channels) * c.bytesPerSample);
+        EXPECT_EQ (at + 8 + le (b, at + 4, 4), b.size());
         audiotest::Audio back;
         ASSERT_TRUE (audiotest::readAudio (out, back, error)) << error;
-        EXPECT_EQ (back.frames(), 1000u);
+        EXPECT_EQ (back.frames(), frames);
         std::remove (in.c_str());
         std::remove (out.c_str());
     }
