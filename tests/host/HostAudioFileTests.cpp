@@ -146,7 +146,7 @@ TEST (HostAudioFile, HeadersThatOtherToolsReadWithoutComplaint)
         { "16-bit quad", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 4, 40, 0xFFFE, 0x33 },
         { "16-bit 5.0", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 5, 40, 0xFFFE, 0x37 },
         { "24-bit 5.1", SF_FORMAT_WAVEX | SF_FORMAT_PCM_24, 6, 40, 0xFFFE, 0x3F },
-        { "float 5.1", SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 6, 40, 0xFFFE, 0x3F },
+        { "float 5.1", SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 6, 42, 0xFFFE, 0x3F },
         { "32-bit 7.0", SF_FORMAT_WAVEX | SF_FORMAT_PCM_32, 7, 40, 0xFFFE, 0x637 },
         { "16-bit 7.1", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 8, 40, 0xFFFE, 0x63F },
     };
