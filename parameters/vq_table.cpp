@@ -158,9 +158,12 @@ float table_lookup (const _table_struct& table, float x)
     if (i > n - 1)
         i = n - 1;
     const float f = p - static_cast<float> (i);
+    // The first product in single precision; the second weight, its product
+    // and the sum in double precision (1 - f rounded to single would move
+    // results in the first half of an interval by one step).
     const float upper = f * data[i + 1];
     return static_cast<float> (static_cast<double> (upper)
-                               + static_cast<double> (1.0f - f) * static_cast<double> (data[i]));
+                               + (1.0 - static_cast<double> (f)) * static_cast<double> (data[i]));
 }
 
 float table_inverse_calculate (int32_t curve, float y, float a, float b)

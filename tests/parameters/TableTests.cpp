@@ -138,6 +138,36 @@ TEST (TableLookup, PositionsOutsideTheRangeReadTheEnds)
     EXPECT_EQ (table_lookup (tab.t, std::nanf ("")), 200.0f);
 }
 
+TEST (TableLookup, SecondWeightIsFormedInDoublePrecision)
+{
+    // f * data[i + 1] in single precision; (1 - f) * data[i] and the sum in
+    // double precision, so 1 - f is formed in double as well. Below half the
+    // first interval (Frequency under about 200.01 Hz) a single-precision
+    // 1 - f would round and move the result by one step.
+    Table tab (1024, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
+    const float* d = tab.t.data;
+
+    for (float x : { 0.0001f, 0.000104f, 0.000008f, 0.00048f, 0.25f, 0.7f, 0.999f })
+    {
+        const float p = 1023.0f * x;
+        const int i = (int) p;
+        const float f = p - (float) i;
+        const float upper = f * d[i + 1];
+        const float expected = (float) ((double) upper + (1.0 - (double) f) * (double) d[i]);
+        EXPECT_EQ (table_lookup (tab.t, x), expected) << "position " << x;
+    }
+
+    // At 0.0001 both forms happen to agree; at 0.000104 and 0.000008 the
+    // single-precision weight gives another result, so the cases above tell
+    // the two apart.
+    for (float x : { 0.000104f, 0.000008f })
+    {
+        const float f = 1023.0f * x;
+        const float single = (float) ((double) (f * d[1]) + (double) (1.0f - f) * (double) d[0]);
+        EXPECT_NE (table_lookup (tab.t, x), single) << "position " << x;
+    }
+}
+
 TEST (TableLog, ZeroScaleCountsAsOne)
 {
     Table zero (64, TABLE_LOG, 5.0f, 0.0f);
