@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/vq_relaxed.h"
 #include "parameters/vq_table.h"
 
 // How a parameter's value is converted between its VST (normalized 0..1),
@@ -26,40 +27,6 @@ enum vq_paramTypes : int32_t
     paramTimeNormalized = 10,
     paramRateNormalized = 11,
     paramNote = 12
-};
-
-// A value shared between the audio thread and the threads that set parameters:
-// every read and write is whole and data-race free, without a lock. Copyable so
-// that it can live in standard containers.
-template<typename T>
-class vq_sharedValue
-{
-public:
-    vq_sharedValue() noexcept
-        : value (T {})
-    {}
-    vq_sharedValue (T v) noexcept
-        : value (v)
-    {}
-    vq_sharedValue (const vq_sharedValue& other) noexcept
-        : value (other.load())
-    {}
-    vq_sharedValue& operator= (const vq_sharedValue& other) noexcept
-    {
-        store (other.load());
-        return *this;
-    }
-    vq_sharedValue& operator= (T v) noexcept
-    {
-        store (v);
-        return *this;
-    }
-    operator T() const noexcept { return load(); }
-    T load() const noexcept { return value.load (std::memory_order_relaxed); }
-    void store (T v) noexcept { value.store (v, std::memory_order_relaxed); }
-
-private:
-    std::atomic<T> value;
 };
 
 // The parameter table: for every parameter index its names, range, default,
@@ -143,8 +110,8 @@ protected:
     float tableAt (int64_t index, float position);
 
     std::vector<std::vector<_pr>> snapshots;
-    std::map<int64_t, vq_sharedValue<float>> vstValues;
-    std::map<int64_t, vq_sharedValue<float>> naturalValues;
+    std::map<int64_t, vq_relaxed<float>> vstValues;
+    std::map<int64_t, vq_relaxed<float>> naturalValues;
     std::map<int64_t, float> minimumValues;
     std::map<int64_t, float> maximumValues;
     std::map<int64_t, float> defaultValues;
@@ -153,6 +120,6 @@ protected:
     std::map<int64_t, std::string> unitsNames;
     std::map<int64_t, vq_paramTypes> types;
     std::map<int64_t, _table_struct> tables;
-    std::map<int64_t, vq_sharedValue<int64_t>> auxValues;
-    std::map<int64_t, vq_sharedValue<bool>> randomizeFlags;
+    std::map<int64_t, vq_relaxed<int64_t>> auxValues;
+    std::map<int64_t, vq_relaxed<bool>> randomizeFlags;
 };

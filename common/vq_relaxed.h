@@ -2,13 +2,16 @@
 
 #include <atomic>
 
-// A value that one thread writes and another reads without a lock.
+// A value that one thread writes and another reads without a lock: the
+// parameter values the audio thread reads while a host or the editor sets
+// them, the signal blocks' settings, the hand-over to the editor.
 // Loads and stores use relaxed ordering: each access is whole (never torn)
 // and free of data races, and on the usual targets compiles to a plain
 // load or store, so the signal path costs exactly what a plain field would.
 // Nothing orders two such values against each other: a reader may see one
-// of a pair already updated and the other not yet, which the signal blocks
-// tolerate (the next sample sees both).
+// of a pair already updated and the other not yet, which every user
+// tolerates (the next read sees both). Copyable, so that it can live in
+// standard containers.
 template<typename T>
 class vq_relaxed
 {
