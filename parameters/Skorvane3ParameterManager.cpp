@@ -13,5 +13,10 @@ Skorvane3ParameterManager::~Skorvane3ParameterManager() = default;
 
 float Skorvane3ParameterManager::getDSPValue (int64_t index)
 {
-    return vq_paramManager::getDSPValue (index);
+    return dspValueWithOwnType (index);
+}
+
+vq_paramTypes Skorvane3ParameterManager::getType (int64_t index)
+{
+    return vq_paramManager::getType (index);
 }

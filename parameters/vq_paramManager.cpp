@@ -171,6 +171,10 @@ float vq_paramManager::tableAt (int64_t index, float position)
 void vq_paramManager::newParameter (int64_t index, const char* name, const char* shortName, const char* unitsName,
                                     float minimum, float maximum, float defaultValue, vq_paramTypes type)
 {
+    // While the entries change, reads of this index search the maps.
+    if (index >= 0 && index < kDirectIndices)
+        definedParameters[index].store (nullptr, std::memory_order_release);
+
     entry (names, index) = name != nullptr ? name : "";
     entry (shortNames, index) = shortName != nullptr ? shortName : "";
     entry (unitsNames, index) = unitsName != nullptr ? unitsName : "";
@@ -217,10 +221,37 @@ void vq_paramManager::newParameter (int64_t index, const char* name, const char*
     }
 
     setNaturalValue (index, defaultValue);
+    publishDefinition (index);
+}
+
+void vq_paramManager::publishDefinition (int64_t index)
+{
+    if (index < 0 || index >= kDirectIndices)
+        return;
+
+    // Read by the per-sample path in place of a table without data (never
+    // written: a one-entry table whose entry and guard are 0).
+    static float noTableData[2] = { 0.0f, 0.0f };
+    static const _table_struct noTable { 1, noTableData };
+
+    // Only tables table_lookup_held may read directly; anything else reads
+    // as the checked lookup reads a table without data.
+    const _table_struct* table = &noTable;
+    const auto t = tables.find (index);
+    if (t != tables.end() && t->second.data != nullptr && t->second.size >= 1 && t->second.size <= (1 << 24))
+        table = &t->second;
+
+    auto record = std::make_unique<const DefinedParameter> (DefinedParameter {
+        entry (types, index), table, static_cast<float> (table->size - 1), &entry (vstValues, index),
+        &entry (naturalValues, index) });
+    definedParameters[index].store (record.get(), std::memory_order_release);
+    definitionRecords.push_back (std::move (record));
 }
 
 float vq_paramManager::getVSTvalue (int64_t index)
 {
+    if (const auto* p = definedParameter (index))
+        return p->vstValue->load();
     return entry (vstValues, index).load();
 }
 
@@ -237,6 +268,8 @@ void vq_paramManager::setVSTvalue (int64_t index, float value)
 
 float vq_paramManager::getNaturalValue (int64_t index)
 {
+    if (const auto* p = definedParameter (index))
+        return p->naturalValue->load();
     return entry (naturalValues, index).load();
 }
 
@@ -300,6 +333,8 @@ float vq_paramManager::getMaximumValue (int64_t index)
 
 vq_paramTypes vq_paramManager::getType (int64_t index)
 {
+    if (const auto* p = definedParameter (index))
+        return p->type;
     return entry (types, index);
 }
 
@@ -460,7 +495,20 @@ float vq_paramManager::dspValueFromNaturalValue (int64_t index, float n)
 
 float vq_paramManager::getDSPValue (int64_t index)
 {
-    // Decibel gains come straight from the table at the stored VST value.
+    const auto* p = definedParameter (index);
+    if (p == nullptr)
+        return dspValueOfIndexWithoutRecord (index);
+
+    // Decibel gains come straight from the table at the stored VST value. A
+    // stored VST value is always within [0, 1] (setVSTvalue and
+    // setNaturalValue hold it there), so the table is read unchecked.
+    if (getType (index) == paramDecibel)
+        return table_lookup_held (p->table->data, p->tableLastPosition, p->vstValue->load());
+    return dspValueFromNaturalValue (index, p->naturalValue->load());
+}
+
+float vq_paramManager::dspValueOfIndexWithoutRecord (int64_t index)
+{
     if (getType (index) == paramDecibel)
         return table_lookup (entry (tables, index), entry (vstValues, index).load());
     return dspValueFromNaturalValue (index, entry (naturalValues, index).load());

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -106,6 +107,52 @@ public:
     virtual bool matchMetricalStr (const char* text, int& metricalIndex);
 
 protected:
+    // Where the values of a defined parameter live. Map nodes never move once
+    // inserted, so newParameter records pointers to the entries of the index
+    // (for indices 0 to kDirectIndices - 1) and the reads on the per-sample
+    // path follow them instead of searching the maps.
+    struct DefinedParameter
+    {
+        vq_paramTypes type; // as defined (types change only by definition)
+        // The parameter's table, or, when it has none with data, an empty
+        // one that reads as 0 (as table_lookup reads a table without data),
+        // and that table's size - 1 (sizes change only by definition).
+        const _table_struct* table;
+        float tableLastPosition;
+        const vq_relaxed<float>* vstValue;
+        const vq_relaxed<float>* naturalValue;
+    };
+    static constexpr int64_t kDirectIndices = 16;
+
+    // The record of a defined index, or null for any other index (whose
+    // reads then search, and insert, as the find-or-insert rule says).
+    const DefinedParameter* definedParameter (int64_t index) const noexcept
+    {
+        if (static_cast<uint64_t> (index) >= static_cast<uint64_t> (kDirectIndices))
+            return nullptr;
+        return definedParameters[index].load (std::memory_order_acquire);
+    }
+
+    // getDSPValue with the type of a defined index read from its record
+    // rather than through the virtual getType. Only for a subclass whose
+    // getType is this class's own and cannot be overridden further: then the
+    // result is getDSPValue's. Inline, for the per-sample path.
+    float dspValueWithOwnType (int64_t index)
+    {
+        const auto* p = definedParameter (index);
+        if (p == nullptr)
+            return dspValueOfIndexWithoutRecord (index);
+        // A stored VST value is always within [0, 1] (setVSTvalue and
+        // setNaturalValue hold it there), so the table is read unchecked.
+        if (p->type == paramDecibel)
+            return table_lookup_held (p->table->data, p->tableLastPosition, p->vstValue->load());
+        return dspValueFromNaturalValue (index, p->naturalValue->load());
+    }
+
+    // getDSPValue's searching form, for indices without a record (kept out
+    // of line so that the per-sample path stays small).
+    float dspValueOfIndexWithoutRecord (int64_t index);
+
     // Table read for the index at a position held within [0, 1].
     float tableAt (int64_t index, float position);
 
@@ -122,4 +169,15 @@ protected:
     std::map<int64_t, _table_struct> tables;
     std::map<int64_t, vq_relaxed<int64_t>> auxValues;
     std::map<int64_t, vq_relaxed<bool>> randomizeFlags;
+
+private:
+    void publishDefinition (int64_t index);
+
+    // Published with release ordering once every entry it points to exists,
+    // so that a reader that sees the record sees the entries. A redefinition
+    // withdraws the record first and publishes a new one at the end.
+    std::atomic<const DefinedParameter*> definedParameters[kDirectIndices] {};
+    // Every record ever published, kept until the manager goes: a reader may
+    // still hold one that a redefinition replaced.
+    std::vector<std::unique_ptr<const DefinedParameter>> definitionRecords;
 };

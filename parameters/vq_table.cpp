@@ -143,9 +143,7 @@ void table_fill (_table_struct& table, int32_t curve, float a, float b)
 
 float table_lookup (const _table_struct& table, float x)
 {
-    const float* data = table.data;
-    const int32_t n = table.size;
-    if (data == nullptr || n < 1)
+    if (table.data == nullptr || table.size < 1)
         return 0.0f;
     // Hold the position within the table (NaN reads entry 0).
     if (! (x >= 0.0f))
@@ -153,17 +151,13 @@ float table_lookup (const _table_struct& table, float x)
     else if (x > 1.0f)
         x = 1.0f;
 
+    const int32_t n = table.size;
     const float p = static_cast<float> (n - 1) * x;
     int32_t i = static_cast<int32_t> (p);
+    // Beyond 2^24 entries n - 1 may round up in single precision.
     if (i > n - 1)
         i = n - 1;
-    const float f = p - static_cast<float> (i);
-    // The first product in single precision; the second weight, its product
-    // and the sum in double precision (1 - f rounded to single would move
-    // results in the first half of an interval by one step).
-    const float upper = f * data[i + 1];
-    return static_cast<float> (static_cast<double> (upper)
-                               + (1.0 - static_cast<double> (f)) * static_cast<double> (data[i]));
+    return table_interpolate (table.data, i, p - static_cast<float> (i));
 }
 
 float table_inverse_calculate (int32_t curve, float y, float a, float b)

@@ -42,6 +42,35 @@ void table_fill (_table_struct& table, int32_t curve, float a, float b);
 // read the nearest end; a table without data reads as 0.
 float table_lookup (const _table_struct& table, float x);
 
+// The interpolation of both lookups between entries i and i + 1 at fraction
+// f: the first product in single precision; the second weight, its product
+// and the sum in double precision (1 - f rounded to single would move
+// results in the first half of an interval by one step).
+inline float table_interpolate (const float* data, int32_t i, float f)
+{
+    const float upper = f * data[i + 1];
+    return static_cast<float> (static_cast<double> (upper)
+                               + (1.0 - static_cast<double> (f)) * static_cast<double> (data[i]));
+}
+
+// table_lookup without its checks, for the per-sample path: only for a table
+// with data and 1 to 2^24 entries (so that size - 1 is exact in single
+// precision), at a position already held within [0, 1] where it was stored.
+// Every result then equals table_lookup's; at x = 1, f is 0 and the guard
+// entry is weighted 0.
+inline float table_lookup_held (const float* data, float lastPosition, float x)
+{
+    const float p = lastPosition * x;
+    const int32_t i = static_cast<int32_t> (p);
+    return table_interpolate (data, i, p - static_cast<float> (i));
+}
+
+// The same, with the last position (size - 1) taken from the table.
+inline float table_lookup_held (const _table_struct& table, float x)
+{
+    return table_lookup_held (table.data, static_cast<float> (table.size - 1), x);
+}
+
 // Position at which the given curve takes the value y (curves 800 and 810);
 // -999.9 for every other curve number.
 float table_inverse_calculate (int32_t curve, float y, float a, float b);

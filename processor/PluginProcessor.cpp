@@ -98,15 +98,32 @@ void Skorvane3AudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, ju
 
     // For blocks longer than the scope, the scope keeps the block's last samples.
     const int scopeOffset = std::max (0, n - kScopeBufferSize);
-    auto& manager = *parameterManager;
 
     for (int ch = 0; ch < std::min (ins, kMaxChannels); ++ch)
     {
         float* x = buffer.getWritePointer (ch);
-        auto& filter = lowPassFilters[ch];
-        float& memory = feedbackMemory[ch];
+        if (ch == 0)
+        {
+            runChain (x, 0, scopeOffset, ch, nullptr);
+            runChain (x, scopeOffset, n, ch, scopeBuffer);
+        }
+        else
+        {
+            runChain (x, 0, n, ch, nullptr);
+        }
+    }
+}
 
-        for (int j = 0; j < n; ++j)
+void Skorvane3AudioProcessor::runChain (float* x, int from, int to, int channel, vq_relaxed<float>* scope)
+{
+    auto& manager = *parameterManager;
+    auto& filter = lowPassFilters[channel];
+    float& memory = feedbackMemory[channel];
+
+    // The same loop twice, so that the test for the scope is made once per
+    // run rather than at every sample.
+    auto run = [&] (auto keepsScope) {
+        for (int j = from; j < to; ++j)
         {
             const float a = dist_mxr_dsp (&distortionState, x[j]);
             const float f = filter.process (a);
@@ -115,10 +132,15 @@ void Skorvane3AudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, ju
             const float t = 0.5f * (std::fabs (y + 1.0f) - std::fabs (y - 1.0f));
             x[j] = manager.getDSPValue (Skorvane3ParameterManager::kLevel) * t;
 
-            if (ch == 0 && j >= scopeOffset)
-                scopeBuffer[j - scopeOffset].store (t);
+            if constexpr (decltype (keepsScope)::value)
+                scope[j - from].store (t);
         }
-    }
+    };
+
+    if (scope != nullptr)
+        run (std::true_type {});
+    else
+        run (std::false_type {});
 }
 
 int Skorvane3AudioProcessor::copyScope (float* dest, int maxSamples) const noexcept

@@ -125,6 +125,9 @@ public:
 
 private:
     void setFilterRate (double rate);
+    // The chain for samples [from, to) of one channel, in place; with a scope,
+    // each clipped sample is also kept there (at its index less from).
+    void runChain (float* x, int from, int to, int channel, vq_relaxed<float>* scope);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Skorvane3AudioProcessor)
 };

@@ -168,6 +168,22 @@ TEST (TableLookup, SecondWeightIsFormedInDoublePrecision)
     }
 }
 
+TEST (TableLookup, HeldFormGivesTheCheckedResultInsideTheUnitRange)
+{
+    // The unchecked lookup of the per-sample path, on every size it may be
+    // given and over the whole unit range, ends included.
+    for (int32_t size : { 1, 2, 3, 1024 })
+    {
+        Table tab (size, TABLE_EXPONENTIAL, 200.0f, 15000.0f);
+        for (int k = 0; k <= 4096; ++k)
+        {
+            const float x = (float) k / 4096.0f;
+            ASSERT_EQ (table_lookup_held (tab.t, x), table_lookup (tab.t, x)) << "size " << size << " at " << x;
+            ASSERT_EQ (table_lookup_held (tab.t.data, (float) (size - 1), x), table_lookup (tab.t, x));
+        }
+    }
+}
+
 TEST (TableLog, ZeroScaleCountsAsOne)
 {
     Table zero (64, TABLE_LOG, 5.0f, 0.0f);
