@@ -1,12 +1,16 @@
 // processBlock for 1, 2 and 8 channels beside the same per-sample chain in a
-// plain loop (constant gains instead of the parameter manager's per-sample
-// lookups). The state chunk's save and restore are in StateChunkBench.cpp.
+// plain loop (the shared reference chain on the processor's own settings,
+// the gains read once instead of from the parameter manager at every
+// sample). The plain loop is checked at start-up to produce processBlock's
+// output bit for bit; the program stops with a message otherwise. The state
+// chunk's save and restore are in StateChunkBench.cpp.
 #include "BenchReference.h"
 #include "processor/PluginProcessor.h"
+#include "tests/support/ReferenceChain.h"
 
-#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace
 {
@@ -21,51 +25,6 @@ void fillNoise (juce::AudioBuffer<float>& buffer)
             buffer.setSample (ch, j, random.nextFloat() * 1.6f - 0.8f);
 }
 
-// The processor's chain for one block, written out directly.
-struct PlainChain
-{
-    explicit PlainChain (int numChannels)
-        : channels (numChannels)
-    {
-        dist_mxr_init (&distortion);
-        dist_mxr_set_attr (&distortion, DIST_MXR_ATTR_LEVEL, 1.0f);
-        dist_mxr_set_attr (&distortion, DIST_MXR_ATTR_DRIVE, 0.5f);
-        for (auto& f : filters)
-        {
-            f.setAudioSamplingRate ((float) kRate);
-            f.setFrequency (2000.0f);
-            f.setResonanceNormalized (0.3f);
-        }
-    }
-
-    void process (juce::AudioBuffer<float>& buffer)
-    {
-        const int n = buffer.getNumSamples();
-        for (int ch = 0; ch < channels; ++ch)
-        {
-            float* x = buffer.getWritePointer (ch);
-            float& memory = feedback[ch];
-            for (int j = 0; j < n; ++j)
-            {
-                const float y = feedbackGain * memory + filters[ch].process (dist_mxr_dsp (&distortion, x[j]));
-                memory = y;
-                const float t = 0.5f * (std::fabs (y + 1.0f) - std::fabs (y - 1.0f));
-                x[j] = levelGain * t;
-                if (ch == 0)
-                    scope[j] = t;
-            }
-        }
-    }
-
-    int channels;
-    dist_mxr_state distortion;
-    vqsp_filter_ms20_lp filters[8];
-    float feedback[8] = {};
-    float scope[kBlockSize] = {};
-    float feedbackGain = 0.1f;
-    float levelGain = 0.7f;
-};
-
 void setUp (Skorvane3AudioProcessor& p, int channels)
 {
     p.setPlayConfigDetails (channels, channels, kRate, kBlockSize);
@@ -75,6 +34,37 @@ void setUp (Skorvane3AudioProcessor& p, int channels)
     p.setParameter (3, 0.5f);
 }
 
+// Over several blocks from fresh state, every output sample and the scope of
+// the plain loop must have processBlock's bit pattern.
+void checkPlainLoop (int channels)
+{
+    juce::AudioBuffer<float> input (channels, kBlockSize), a (channels, kBlockSize), b (channels, kBlockSize);
+    fillNoise (input);
+    juce::MidiBuffer midi;
+    Skorvane3AudioProcessor subject;
+    setUp (subject, channels);
+    testsupport::ReferenceChain plain (testsupport::ReferenceChain::Settings::of (subject));
+    float scope[kBlockSize], plainScope[kBlockSize];
+
+    for (int block = 0; block < 8; ++block)
+    {
+        a.makeCopyOf (input, true);
+        b.makeCopyOf (input, true);
+        subject.processBlock (a, midi);
+        plain.process (b, plainScope);
+        bool same = subject.copyScope (scope, kBlockSize) == kBlockSize && std::memcmp (scope, plainScope, sizeof scope) == 0;
+        for (int ch = 0; ch < channels; ++ch)
+            same = same && std::memcmp (a.getReadPointer (ch), b.getReadPointer (ch), sizeof (float) * kBlockSize) == 0;
+        if (! same)
+        {
+            std::fprintf (stderr, "bench_hardening: the plain loop differs from processBlock (%d channels, block %d); "
+                                  "the ratio would compare different work\n",
+                          channels, block);
+            std::exit (1);
+        }
+    }
+}
+
 void BM_ProcessBlock (benchmark::State& state)
 {
     const int channels = (int) state.range (0);
@@ -82,11 +72,15 @@ void BM_ProcessBlock (benchmark::State& state)
     fillNoise (input);
     juce::MidiBuffer midi;
 
-    PlainChain plain (channels);
+    Skorvane3AudioProcessor settings;
+    setUp (settings, channels);
+    testsupport::ReferenceChain plain (testsupport::ReferenceChain::Settings::of (settings));
+    float scope[kBlockSize];
     const double referenceNs = benchref::nanosecondsPerCall ([&] {
         work.makeCopyOf (input, true);
-        plain.process (work);
+        plain.process (work, scope);
         benchmark::DoNotOptimize (work.getReadPointer (0));
+        benchmark::DoNotOptimize (scope);
     });
 
     Skorvane3AudioProcessor p;
@@ -104,3 +98,17 @@ void BM_ProcessBlock (benchmark::State& state)
 BENCHMARK (BM_ProcessBlock)->ArgName ("channels")->Arg (1)->Arg (2)->Arg (8);
 
 } // namespace
+
+int main (int argc, char** argv)
+{
+    // Before anything is timed: the plain loop computes what processBlock computes.
+    for (int channels : { 1, 2, 8 })
+        checkPlainLoop (channels);
+
+    benchmark::Initialize (&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments (argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

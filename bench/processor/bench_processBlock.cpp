@@ -1,123 +1,304 @@
-// processBlock against a reference loop doing the same math (distortion,
-// filter, feedback, clip, level) with the Feedback and Level gains read once
-// per block instead of from the parameter manager at every sample.
-// Both report "time_per_sample_ch": time per sample per channel.
+// processBlock against the limit of its own arithmetic: the same chain
+// (distortion, filter, feedback, clip, level, scope) written out inline, one
+// channel at a time, with the gains, the drive and the filter coefficients
+// read once per block instead of through the parameter manager, the virtual
+// filter call and the distortion call at every sample.
+//
+// Before anything is timed the limit is checked bit for bit against
+// processBlock on the same settings and input; the program stops with a
+// message if they differ, so the ratio always compares equal work.
+//
+// Counters: "time_per_sample_ch" for each, and on BM_ProcessBlock
+// "x_limit", processBlock's time divided by the limit's, measured in the
+// same run for the same channel count (best of five each, taken in turn).
 
 #include "processor/PluginProcessor.h"
+#include "tests/support/ReferenceChain.h"
 
 #include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace
 {
 constexpr double kRate = 48000.0;
 constexpr int kBlock = 512;
-constexpr int kChannels = 2;
 
-// One block of input, copied into the buffer before every run (the copy is
-// part of both measurements).
-struct Input
+// Mid-range settings with feedback on (the defaults have none).
+const float kSettings[5] = { 0.6f, 0.3f, 0.7f, 0.8f, 0.9f };
+
+void configure (Skorvane3AudioProcessor& p, int channels)
 {
-    juce::AudioBuffer<float> source { kChannels, kBlock };
-
-    Input()
-    {
-        for (int ch = 0; ch < kChannels; ++ch)
-            for (int i = 0; i < kBlock; ++i)
-                source.setSample (ch, i, 0.5f * std::sin (0.013f * (float) i + (float) ch));
-    }
-
-    void copyTo (juce::AudioBuffer<float>& b) const
-    {
-        for (int ch = 0; ch < kChannels; ++ch)
-            b.copyFrom (ch, 0, source, ch, 0, kBlock);
-    }
-};
-
-// Seconds per sample per channel, shown with an SI prefix (e.g. "12.3ns").
-void setCounters (benchmark::State& state)
-{
-    state.counters["time_per_sample_ch"] = benchmark::Counter (
-        (double) state.iterations() * kBlock * kChannels,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    p.setPlayConfigDetails (channels, channels, kRate, kBlock);
+    for (int i = 0; i < 5; ++i)
+        p.setParameter (i, kSettings[i]);
 }
 
-void configure (Skorvane3AudioProcessor& p)
+// One block of input per channel, the same before every run.
+juce::AudioBuffer<float> makeInput (int channels)
 {
-    p.setPlayConfigDetails (kChannels, kChannels, kRate, kBlock);
-    p.setParameter (0, 0.6f);
-    p.setParameter (1, 0.3f);
-    p.setParameter (2, 0.7f);
-    p.setParameter (3, 0.8f);
-    p.setParameter (4, 0.9f);
+    juce::AudioBuffer<float> source (channels, kBlock);
+    for (int ch = 0; ch < channels; ++ch)
+        for (int i = 0; i < kBlock; ++i)
+            source.setSample (ch, i, 0.5f * std::sin (0.013f * (float) i + (float) ch));
+    return source;
+}
+
+// The chain with everything that does not change within a block hoisted out
+// of the sample loop. Its own memories; its settings those a processor holds
+// (as the shared reference chain reads them), the filter coefficients from
+// filters set as that processor sets its own once the rate is known.
+class LimitChain
+{
+public:
+    explicit LimitChain (Skorvane3AudioProcessor& settingsFrom)
+        : settings (testsupport::ReferenceChain::Settings::of (settingsFrom))
+    {
+        for (auto& f : coefficients)
+        {
+            f.setAudioSamplingRate ((float) settings.sampleRate);
+            f.setFrequency (settings.frequencyHz);
+            f.setResonanceNormalized (settings.resonance);
+        }
+    }
+
+    void process (juce::AudioBuffer<float>& buffer)
+    {
+        const int n = buffer.getNumSamples();
+        const double gain = (double) settings.drive * 31.415926536 + 1.0;
+        const float feedbackGain = settings.feedbackGain;
+        const float levelGain = settings.levelGain;
+
+        for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
+        {
+            const auto& filter = coefficients[ch];
+            const float G = filter.stageGain.load();
+            const float a = filter.poleCoefficient.load();
+            const float k = filter.feedbackAmount.load();
+            State& s = state[ch];
+            float* x = buffer.getWritePointer (ch);
+
+            for (int j = 0; j < n; ++j)
+            {
+                // Distortion.
+                float d = (float) ((double) x[j] * gain);
+                if (d > 1.0f)
+                    d = 1.0f;
+                else if (d < -1.0f)
+                    d = -1.0f;
+                else if (d != d)
+                    d = 0.0f;
+                const float p = d * 255.0f + 256.0f;
+                const int i = (int) p;
+                const float fr = p - (float) i;
+                const float upper = i < 511 ? dist_mxr_table[i + 1] : dist_mxr_table[511];
+                const double shaped = (double) (fr * upper) + (1.0 - (double) fr) * (double) dist_mxr_table[i];
+                const float distorted = (float) shaped; // times the processor's distortion level, 1
+
+                // Filter.
+                const float fb = k * s.stage2Output;
+                float c = fb;
+                if (std::fabs (fb) > 0.6f)
+                    c = fb > 0.0f ? 0.6f : -0.6f;
+                const float e = c * 0.75f + fb * 0.25f;
+                const float q1 = (distorted - e) * G;
+                const float y1 = (s.stage1State + q1) - s.stage1Output * a;
+                s.stage1Output = y1;
+                s.stage1State = q1;
+                const float q2 = (y1 + e) * G;
+                const float y2 = (s.stage2State + q2) - a * s.stage2Output;
+                s.stage2State = q2;
+                s.stage2Output = y2;
+
+                // Feedback, clip, level.
+                const float y = feedbackGain * s.memory + y2;
+                s.memory = y;
+                const float t = 0.5f * (std::fabs (y + 1.0f) - std::fabs (y - 1.0f));
+                x[j] = levelGain * t;
+                if (ch == 0)
+                    scope[(size_t) j] = t;
+            }
+        }
+    }
+
+    std::vector<float> scope = std::vector<float> ((size_t) kBlock);
+
+private:
+    struct State
+    {
+        float stage1State = 0.0f, stage1Output = 0.0f, stage2State = 0.0f, stage2Output = 0.0f, memory = 0.0f;
+    };
+
+    const testsupport::ReferenceChain::Settings settings;
+    vqsp_filter_ms20_lp coefficients[Skorvane3AudioProcessor::kMaxChannels];
+    State state[Skorvane3AudioProcessor::kMaxChannels];
+};
+
+bool sameBits (const float* a, const float* b, int count)
+{
+    return std::memcmp (a, b, sizeof (float) * (size_t) count) == 0;
+}
+
+// Both chains from fresh state over several blocks (the feedback and filter
+// memories carry over): every output sample and the scope must be the same
+// bit pattern. Stops the program otherwise.
+void checkLimitIsBitIdentical (int channels)
+{
+    Skorvane3AudioProcessor subject, settings;
+    configure (subject, channels);
+    configure (settings, channels);
+    LimitChain limit (settings);
+    const auto input = makeInput (channels);
+    juce::AudioBuffer<float> a (channels, kBlock), b (channels, kBlock);
+    juce::MidiBuffer midi;
+    std::vector<float> scope ((size_t) kBlock);
+
+    for (int block = 0; block < 8; ++block)
+    {
+        a.makeCopyOf (input, true);
+        b.makeCopyOf (input, true);
+        subject.processBlock (a, midi);
+        limit.process (b);
+        subject.copyScope (scope.data(), kBlock);
+
+        bool same = sameBits (scope.data(), limit.scope.data(), kBlock);
+        for (int ch = 0; ch < channels; ++ch)
+            same = same && sameBits (a.getReadPointer (ch), b.getReadPointer (ch), kBlock);
+        if (! same)
+        {
+            std::fprintf (stderr,
+                          "bench_processBlock: the limit reference differs from processBlock "
+                          "(%d channels, block %d); the ratio would compare different work\n",
+                          channels, block);
+            std::exit (1);
+        }
+    }
+}
+
+// This thread's CPU time in nanoseconds: time on a shared machine while the
+// thread waits for a core is not counted against either side.
+double threadNanoseconds()
+{
+    timespec now {};
+    clock_gettime (CLOCK_THREAD_CPUTIME_ID, &now);
+    return (double) now.tv_sec * 1e9 + (double) now.tv_nsec;
+}
+
+// Nanoseconds of CPU time per call of op over about 10 ms.
+template<typename Op>
+double nanosecondsPerCall (Op&& op)
+{
+    int64_t calls = 0;
+    const double start = threadNanoseconds();
+    double now = start;
+    do
+    {
+        for (int i = 0; i < 32; ++i)
+            op();
+        calls += 32;
+        now = threadNanoseconds();
+    } while (now - start < 1e7);
+    return (now - start) / (double) calls;
+}
+
+// processBlock's time per block divided by the limit's: each timed five
+// times, in turn, and the best of each taken, so that a busy moment on a
+// shared machine does not count against one side only.
+double ratioToLimit (int channels)
+{
+    Skorvane3AudioProcessor subject, settings;
+    configure (subject, channels);
+    configure (settings, channels);
+    LimitChain limit (settings);
+    const auto input = makeInput (channels);
+    juce::AudioBuffer<float> a (channels, kBlock), b (channels, kBlock);
+    juce::MidiBuffer midi;
+
+    double bestSubject = 0.0, bestLimit = 0.0;
+    for (int round = 0; round < 5; ++round)
+    {
+        const double s = nanosecondsPerCall ([&] {
+            a.makeCopyOf (input, true);
+            subject.processBlock (a, midi);
+            benchmark::DoNotOptimize (a.getReadPointer (0));
+        });
+        const double l = nanosecondsPerCall ([&] {
+            b.makeCopyOf (input, true);
+            limit.process (b);
+            benchmark::DoNotOptimize (b.getReadPointer (0));
+            benchmark::DoNotOptimize (limit.scope.data());
+        });
+        bestSubject = round == 0 ? s : std::min (bestSubject, s);
+        bestLimit = round == 0 ? l : std::min (bestLimit, l);
+    }
+    return bestLimit > 0.0 ? bestSubject / bestLimit : 0.0;
+}
+
+void setTimePerSample (benchmark::State& state, int channels)
+{
+    state.counters["time_per_sample_ch"] = benchmark::Counter ((double) state.iterations() * kBlock * channels,
+                                                               benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_ProcessBlock (benchmark::State& state)
 {
+    const int channels = (int) state.range (0);
+    const double ratio = ratioToLimit (channels);
+
     Skorvane3AudioProcessor p;
-    configure (p);
-    juce::AudioBuffer<float> buffer (kChannels, kBlock);
+    configure (p, channels);
+    const auto input = makeInput (channels);
+    juce::AudioBuffer<float> buffer (channels, kBlock);
     juce::MidiBuffer midi;
-    const Input input;
 
     for (auto _ : state)
     {
-        input.copyTo (buffer);
+        buffer.makeCopyOf (input, true);
         p.processBlock (buffer, midi);
         benchmark::DoNotOptimize (buffer.getReadPointer (0));
     }
-    setCounters (state);
+    setTimePerSample (state, channels);
+    state.counters["x_limit"] = ratio;
 }
-BENCHMARK (BM_ProcessBlock);
+BENCHMARK (BM_ProcessBlock)->ArgName ("channels")->Arg (1)->Arg (2)->Arg (8);
 
-void BM_ReferenceLoop (benchmark::State& state)
+void BM_Limit (benchmark::State& state)
 {
-    Skorvane3AudioProcessor p; // only for its parameter values
-    configure (p);
-
-    vqsp_filter_ms20_lp filters[kChannels];
-    float memory[kChannels] = {};
-    for (auto& f : filters)
-    {
-        f.setAudioSamplingRate ((float) kRate);
-        f.setFrequency (p.parameterManager->getNaturalValue (0));
-        f.setResonanceNormalized (0.3f);
-    }
-    dist_mxr_state dist;
-    dist_mxr_init (&dist);
-    dist_mxr_set_attr (&dist, DIST_MXR_ATTR_LEVEL, 1.0f);
-    dist_mxr_set_attr (&dist, DIST_MXR_ATTR_DRIVE, 0.7f);
-    float scope[kBlock];
-
-    juce::AudioBuffer<float> buffer (kChannels, kBlock);
-    const Input input;
+    const int channels = (int) state.range (0);
+    Skorvane3AudioProcessor settings;
+    configure (settings, channels);
+    LimitChain limit (settings);
+    const auto input = makeInput (channels);
+    juce::AudioBuffer<float> buffer (channels, kBlock);
 
     for (auto _ : state)
     {
-        input.copyTo (buffer);
-
-        const float feedback = p.parameterManager->getDSPValue (3);
-        const float level = p.parameterManager->getDSPValue (4);
-
-        for (int ch = 0; ch < kChannels; ++ch)
-        {
-            float* x = buffer.getWritePointer (ch);
-            vqsp_filter_ms20_lp& filter = filters[ch];
-            for (int j = 0; j < kBlock; ++j)
-            {
-                const float y = feedback * memory[ch] + filter.process (dist_mxr_dsp (&dist, x[j]));
-                memory[ch] = y;
-                const float t = 0.5f * (std::fabs (y + 1.0f) - std::fabs (y - 1.0f));
-                x[j] = level * t;
-                if (ch == 0)
-                    scope[j] = t;
-            }
-        }
+        buffer.makeCopyOf (input, true);
+        limit.process (buffer);
         benchmark::DoNotOptimize (buffer.getReadPointer (0));
-        benchmark::DoNotOptimize (scope);
+        benchmark::DoNotOptimize (limit.scope.data());
     }
-    setCounters (state);
+    setTimePerSample (state, channels);
 }
-BENCHMARK (BM_ReferenceLoop);
+BENCHMARK (BM_Limit)->ArgName ("channels")->Arg (1)->Arg (2)->Arg (8);
 } // namespace
+
+int main (int argc, char** argv)
+{
+    // Before anything is timed: the limit must compute what processBlock
+    // computes, for every channel count measured.
+    for (int channels : { 1, 2, 8 })
+        checkLimitIsBitIdentical (channels);
+
+    benchmark::Initialize (&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments (argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
