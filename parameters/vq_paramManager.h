@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/vq_relaxed.h"
+#include "parameters/vq_relaxed.h"
 #include "parameters/vq_table.h"
 
 // How a parameter's value is converted between its VST (normalized 0..1),

@@ -7,7 +7,7 @@
 #include "parameters/Skorvane3ParameterManager.h"
 #include "processor/dsp/dist_mxr.h"
 #include "processor/dsp/vqsp_filter_ms20_lp.h"
-#include "common/vq_relaxed.h"
+#include "parameters/vq_relaxed.h"
 #include "processor/vqDefaultFileLocations.h"
 
 // The plug-in's audio processor. Every input channel runs, sample by sample,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/vq_relaxed.h"
+#include "parameters/vq_relaxed.h"
 
 // Table-driven distortion: the input is amplified by a drive-dependent gain,
 // hard-limited to [-1, 1] and shaped by a fixed 512-entry transfer curve.

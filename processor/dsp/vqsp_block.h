@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/vq_relaxed.h"
+#include "parameters/vq_relaxed.h"
 
 // Base of every signal-processing block: knows the sample rate and offers
 // the per-sample and per-vector processing interface. Single precision.
