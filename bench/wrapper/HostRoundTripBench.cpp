@@ -4,7 +4,7 @@
 // direct processBlock call on a processor linked into this program (with the
 // input copy the wrapper makes), so the ratio shows what the library's layers
 // add per block.
-#include "BenchReference.h"
+#include "bench/support/BenchReference.h"
 #include "host/PluginHost.h"
 #include "processor/PluginProcessor.h"
 

@@ -4,7 +4,7 @@
 // sample). The plain loop is checked at start-up to produce processBlock's
 // output bit for bit; the program stops with a message otherwise. The state
 // chunk's save and restore are in StateChunkBench.cpp.
-#include "BenchReference.h"
+#include "bench/support/BenchReference.h"
 #include "processor/PluginProcessor.h"
 #include "tests/support/ReferenceChain.h"
 
@@ -57,7 +57,7 @@ void checkPlainLoop (int channels)
             same = same && std::memcmp (a.getReadPointer (ch), b.getReadPointer (ch), sizeof (float) * kBlockSize) == 0;
         if (! same)
         {
-            std::fprintf (stderr, "bench_hardening: the plain loop differs from processBlock (%d channels, block %d); "
+            std::fprintf (stderr, "skorvane3_processor_paths_bench: the plain loop differs from processBlock (%d channels, block %d); "
                                   "the ratio would compare different work\n",
                           channels, block);
             std::exit (1);

@@ -5,7 +5,7 @@
 #include "AAX_CHostServices.h"
 #include "AAX_Exports.h"
 #include "AAX_VController.h"
-#include "CoreFakes.h"
+#include "tests/aaxlibrary/CoreFakes.h"
 
 AAX_Result GetEffectDescriptions (AAX_ICollection*) { return AAX_SUCCESS; }
 

@@ -172,7 +172,7 @@ void checkLimitIsBitIdentical (int channels)
         if (! same)
         {
             std::fprintf (stderr,
-                          "bench_processBlock: the limit reference differs from processBlock "
+                          "skorvane3_processor_bench: the limit reference differs from processBlock "
                           "(%d channels, block %d); the ratio would compare different work\n",
                           channels, block);
             std::exit (1);

@@ -5,7 +5,7 @@
 // adds: for saving its own number texts, for restoring the screening of the
 // text and the setting of every value. Each reference is checked once to give
 // exactly what the processor gives (bytes for saving, values for restoring).
-#include "BenchReference.h"
+#include "bench/support/BenchReference.h"
 #include "processor/PluginProcessor.h"
 
 namespace
