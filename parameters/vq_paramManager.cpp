@@ -397,7 +397,7 @@ float vq_paramManager::naturalValueFromVSTvalue (int64_t index, float v)
             return tableAt (index, v);
         case paramTimeNormalized:
         case paramRateNormalized:
-            return v;
+            return v; // the normalized types carry the knob position itself
         case paramLinear:
         case paramPercent:
         case paramDecimal:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <set>
 
@@ -87,29 +89,38 @@ TEST (Randomize, RespectsTheFlagAndDrawsNothingWhenOff)
     EXPECT_EQ (std::rand(), expectedNext); // no number was drawn
 }
 
-TEST (Randomize, ValuesStayInRangeAndFollowTheType)
+TEST (Randomize, DrawsFollowTheDocumentedFormula)
 {
+    // One rand() per call: a coin flip for switches and 0..1 whole-value
+    // ranges, otherwise |rand() * 2^-31| as the VST value.
     Single coin (paramInteger, 0.0f, 1.0f, 0.0f);
+    Single noteCoin (paramNote, 0.0f, 1.0f, 0.0f);
     Single wide (paramInteger, 0.0f, 2.0f, 0.0f);
     Skorvane3ParameterManager pm;
-    std::srand (99);
-    for (int i = 0; i < 200; ++i)
+    float highest = 0.0f;
+    for (unsigned seed = 1; seed <= 60; ++seed)
     {
-        coin.pm.randomize (0);
-        const float v = coin.pm.getVSTvalue (0);
-        EXPECT_TRUE (v == 0.0f || v == 1.0f) << v;
+        std::srand (seed);
+        const int r = std::rand();
+        const float v = std::fabs (static_cast<float> (r) * 0x1p-31f);
+        const float flip = (r & 1) ? 1.0f : 0.0f;
 
-        wide.pm.randomize (0);
-        const float w = wide.pm.getVSTvalue (0);
-        EXPECT_GE (w, 0.0f);
-        EXPECT_LE (w, 1.0f);
-        const float n = wide.pm.getNaturalValue (0);
-        EXPECT_TRUE (n == 0.0f || n == 1.0f || n == 2.0f) << n;
-
+        std::srand (seed);
         pm.randomize (0);
-        EXPECT_GE (pm.getNaturalValue (0), 200.0f);
-        EXPECT_LE (pm.getNaturalValue (0), 15000.0f);
+        EXPECT_EQ (pm.getVSTvalue (0), v) << seed;
+        std::srand (seed);
+        wide.pm.randomize (0);
+        EXPECT_EQ (wide.pm.getVSTvalue (0), v) << seed;
+        EXPECT_EQ (wide.pm.getNaturalValue (0), std::floor (2.0f * v + 0.5f)) << seed;
+        std::srand (seed);
+        coin.pm.randomize (0);
+        EXPECT_EQ (coin.pm.getVSTvalue (0), flip) << seed;
+        std::srand (seed);
+        noteCoin.pm.randomize (0);
+        EXPECT_EQ (noteCoin.pm.getVSTvalue (0), flip) << seed;
+        highest = std::max (highest, v);
     }
+    EXPECT_GT (highest, 0.9f); // the draws cover the whole range, not half
 }
 
 TEST (Snapshots, CreateSaveRestore)
