@@ -68,8 +68,11 @@ TEST (Ms20FilterArithmetic, EverySampleMatchesTheDocumentedSteps)
         float rate, hz, resonance;
     };
     const Case cases[] = {
-        { 44100.0f, 1000.0f, 0.0f }, { 48000.0f, 2000.0f, 1.0f },   { 48000.0f, 350.0f, 0.62f },
-        { 96000.0f, 15000.0f, 0.9f }, { 22050.0f, 7000.0f, 0.3f },
+        { 44100.0f, 1000.0f, 0.0f },
+        { 48000.0f, 2000.0f, 1.0f },
+        { 48000.0f, 350.0f, 0.62f },
+        { 96000.0f, 15000.0f, 0.9f },
+        { 22050.0f, 7000.0f, 0.3f },
     };
     for (const auto& c : cases)
     {

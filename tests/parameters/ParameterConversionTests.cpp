@@ -34,9 +34,7 @@ TEST (ParameterConversion, LinearTypesInBothDirections)
         vq_paramTypes type;
         float minimum, maximum;
     };
-    const Range ranges[] = { { paramLinear, 0.0f, 10.0f },     { paramPercent, 0.0f, 100.0f },
-                             { paramDecibel, -60.0f, -3.0f },  { paramDecibel, -60.0f, 0.0f },
-                             { paramDecimal, -7.3f, 12.9f },   { paramTime, 1.0f, 2000.0f } };
+    const Range ranges[] = { { paramLinear, 0.0f, 10.0f }, { paramPercent, 0.0f, 100.0f }, { paramDecibel, -60.0f, -3.0f }, { paramDecibel, -60.0f, 0.0f }, { paramDecimal, -7.3f, 12.9f }, { paramTime, 1.0f, 2000.0f } };
     for (const auto& r : ranges)
     {
         vq_paramManager pm;
