@@ -123,9 +123,14 @@ TEST (ParameterConversion, SyncedIndicesToVstValues)
     pm.newParameter (1, "R", "R", "", 0.1f, 20.0f, 1.0f, paramRate);
     pm.setHostSynced (0, true);
     pm.setHostSynced (1, true);
+    // Note lengths in beats, as fractions: the float nearest to each.
+    const float beats[16] = { 0.125f, 1.0f / 6.0f, 0.25f, 1.0f / 3.0f, 0.375f, 0.5f, 2.0f / 3.0f, 0.75f,
+                              1.0f, 4.0f / 3.0f, 1.5f, 2.0f, 8.0f / 3.0f, 3.0f, 4.0f, 4.0f };
     for (int k = 0; k <= 15; ++k)
     {
         const float n = (float) k;
+        EXPECT_EQ (pm.dspValueFromNaturalValue (0, n), beats[k]) << k;
+        EXPECT_EQ (pm.dspValueFromNaturalValue (1, n), 1.0f / beats[k]) << k;
         EXPECT_EQ (bitsOf (pm.VSTvalueFromNaturalValue (0, n)), bitsOf (n / 15.0f)) << k;
         EXPECT_EQ (bitsOf (pm.VSTvalueFromNaturalValue (1, n)), bitsOf (n / -15.0f + 1.0f)) << k;
         pm.setNaturalValue (1, n);
