@@ -22,6 +22,16 @@ bool isParameterIndex (int index) noexcept
     return index >= 0 && index < Skorvane3AudioProcessor::kNumParameters;
 }
 
+// Preset files and clipboard text share their encoding and line wrap; the
+// clipboard's single line makes the wrap moot there.
+juce::XmlElement::TextFormat presetTextFormat()
+{
+    juce::XmlElement::TextFormat format;
+    format.customEncoding = "UTF-8";
+    format.lineWrapLength = 60;
+    return format;
+}
+
 // A double with 20 significant digits in the shortest general form
 // ("0.5", "1", "0.94999998807907104492"), independent of the C locale.
 juce::String doubleToPresetText (double value)
@@ -250,7 +260,7 @@ void Skorvane3AudioProcessor::setParameter (int index, float value)
         }
     }
 
-    parametersChanged = true;
+    parametersChanged = true; // also for an index without a parameter
 }
 
 //==============================================================================
@@ -269,7 +279,7 @@ const juce::String Skorvane3AudioProcessor::getInputChannelName (int channelInde
 
 const juce::String Skorvane3AudioProcessor::getOutputChannelName (int channelIndex) const
 {
-    return juce::String ((juce::int64) channelIndex + 1);
+    return getInputChannelName (channelIndex);
 }
 
 bool Skorvane3AudioProcessor::isInputChannelStereoPair (int) const { return true; }
@@ -323,7 +333,7 @@ void Skorvane3AudioProcessor::setStateInformation (const void* data, int sizeInB
     for (auto* child : xml->getChildIterator())
         setParameter (child->getTagName().getIntValue(), child->getAllSubText().getFloatValue());
 
-    parametersChanged = true;
+    parametersChanged = true; // also for a state without children
 }
 
 //==============================================================================
@@ -359,10 +369,7 @@ void Skorvane3AudioProcessor::getStateAsText (juce::String& text)
     juce::XmlElement xml (presetFileTag);
     saveStateToXML (xml);
 
-    juce::XmlElement::TextFormat format;
-    format.customEncoding = "UTF-8";
-    format.lineWrapLength = 60;
-    text = xml.toString (format.singleLine().withoutHeader());
+    text = xml.toString (presetTextFormat().singleLine().withoutHeader());
 }
 
 void Skorvane3AudioProcessor::setStateFromText (const juce::String& text)
@@ -377,12 +384,9 @@ bool Skorvane3AudioProcessor::saveStateToFile (juce::File file)
 
     juce::XmlElement xml (presetFileTag);
     saveStateToXML (xml);
-    parametersChanged = true;
+    parametersChanged = true; // the editor shows the new name
 
-    juce::XmlElement::TextFormat format;
-    format.customEncoding = "UTF-8";
-    format.lineWrapLength = 60;
-    return xml.writeTo (file, format);
+    return xml.writeTo (file, presetTextFormat());
 }
 
 void Skorvane3AudioProcessor::setStateFromFile (juce::File file)
