@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <locale>
 
 namespace
 {
@@ -22,6 +23,15 @@ struct TempFolder
 const char* kDefaultPresetText =
     "<sv3PresetFile pluginVersion=\"1.0.1\" presetName=\"default\" Frequency=\"1\" Resonance=\"0\""
     " Distortion=\"0.5\" Feedback=\"0\" Level=\"0.94999998807907104492\"/>";
+constexpr juce::int64 kMaxPresetSize = 1024 * 1024;
+
+// A preset led by white space to exactly `size` bytes.
+void writePaddedPreset (const juce::File& file, juce::int64 size)
+{
+    const juce::String preset = "<sv3PresetFile presetName=\"Big\" Frequency=\"0.25\"/>";
+    file.replaceWithText (juce::String::repeatedString (" ", (int) size - preset.length()) + preset);
+    ASSERT_EQ (file.getSize(), size);
+}
 } // namespace
 
 TEST (PresetXml, AttributesInOrderAtDefaults)
@@ -40,13 +50,29 @@ TEST (PresetXml, AttributesInOrderAtDefaults)
     EXPECT_EQ (xml.getNumChildElements(), 0);
 }
 
-TEST (PresetXml, TwentySignificantDigits)
+// A float's exact value as a double with 20 significant digits, in the
+// shortest form, with a decimal point whatever the program's locale.
+TEST (PresetXml, TwentySignificantDigitsInAnyLocale)
 {
+    struct CommaDecimal : std::numpunct<char>
+    {
+        char do_decimal_point() const override { return ','; }
+    };
+    const auto previous = std::locale::global (std::locale (std::locale::classic(), new CommaDecimal));
+
     Skorvane3AudioProcessor p;
-    p.setParameter (3, 0.1f);
+    p.setParameter (0, 0.1f);
+    p.setParameter (1, 0.3f);
+    p.setParameter (2, 1.0e-5f);
+    p.setParameter (3, 0.125f);
     juce::XmlElement xml ("x");
     p.saveStateToXML (xml);
-    EXPECT_EQ (xml.getStringAttribute ("Feedback"), "0.10000000149011611938");
+    std::locale::global (previous);
+
+    EXPECT_EQ (xml.getStringAttribute ("Frequency"), "0.10000000149011611938");
+    EXPECT_EQ (xml.getStringAttribute ("Resonance"), "0.30000001192092895508");
+    EXPECT_EQ (xml.getStringAttribute ("Distortion"), "9.9999997473787516356e-06");
+    EXPECT_EQ (xml.getStringAttribute ("Feedback"), "0.125");
 }
 
 TEST (Clipboard, TextIsOneLinePresetXml)
@@ -114,6 +140,9 @@ TEST (PresetXml, LoadIgnoresOtherTagAndNull)
     EXPECT_FLOAT_EQ (p.getParameter (0), 1.0f);
 }
 
+// The whole file: the declaration, a blank line, then the element with its
+// attributes wrapped once a line's attributes pass 60 characters, continued
+// under the first attribute (the tag's length plus one).
 TEST (PresetFile, SaveWritesWrappedXmlAndNamesPreset)
 {
     TempFolder folder;
@@ -124,16 +153,10 @@ TEST (PresetFile, SaveWritesWrappedXmlAndNamesPreset)
     EXPECT_EQ (p.currentPresetName, "My Sound");
     EXPECT_TRUE (p.parametersChanged.load());
 
-    const auto text = file.loadFileAsString();
-    EXPECT_TRUE (text.startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<sv3PresetFile pluginVersion=\"1.0.1\""));
-    EXPECT_TRUE (text.contains ("presetName=\"My Sound\""));
-    EXPECT_TRUE (text.contains ("Level=\"0.94999998807907104492\"/>"));
-    // Attributes past 60 characters wrap onto further lines.
-    juce::StringArray lines;
-    lines.addLines (text.trim());
-    EXPECT_GE (lines.size(), 4);
-    for (int i = 2; i < lines.size(); ++i)
-        EXPECT_LE (lines[i].trimEnd().length(), 120) << lines[i];
+    EXPECT_EQ (file.loadFileAsString(),
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n"
+               "<sv3PresetFile pluginVersion=\"1.0.1\" presetName=\"My Sound\" Frequency=\"1\" Resonance=\"0\"\r\n"
+               "               Distortion=\"0.5\" Feedback=\"0\" Level=\"0.94999998807907104492\"/>\r\n");
 }
 
 TEST (PresetFile, RoundTripAndRename)
@@ -189,10 +212,9 @@ TEST (PresetFile, BadFilesReportErrorAndKeepValues)
     const auto truncated = folder.dir.getChildFile ("truncated.vqpreset");
     truncated.replaceWithText ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<sv3PresetFile pluginVersion=\"1.0.1\" presetName=\"T\"");
 
-    // A valid preset padded past the size any preset can have.
+    // A valid preset padded one byte past the size any preset can have.
     const auto huge = folder.dir.getChildFile ("huge.vqpreset");
-    huge.replaceWithText (juce::String::repeatedString (" ", 2 * 1024 * 1024)
-                          + "<sv3PresetFile presetName=\"Huge\" Frequency=\"0\"/>");
+    writePaddedPreset (huge, kMaxPresetSize + 1);
 
     for (const auto& file : { folder.dir.getChildFile ("missing.vqpreset"), notXml, otherTag, binary, empty, truncated, huge,
                               folder.dir, juce::File() })
@@ -205,6 +227,17 @@ TEST (PresetFile, BadFilesReportErrorAndKeepValues)
         EXPECT_FLOAT_EQ (p.getParameter (0), 0.4f);
         EXPECT_FALSE (p.parametersChanged.load());
     }
+}
+
+TEST (PresetFile, PresetOfExactlyTheSizeLimitLoads)
+{
+    TempFolder folder;
+    const auto file = folder.dir.getChildFile ("big.vqpreset");
+    writePaddedPreset (file, kMaxPresetSize);
+    Skorvane3AudioProcessor p;
+    p.setStateFromFile (file);
+    EXPECT_EQ (p.currentPresetName, "Big");
+    EXPECT_FLOAT_EQ (p.getParameter (0), 0.25f);
 }
 
 TEST (PresetFile, FailedWriteKeepsNewName)

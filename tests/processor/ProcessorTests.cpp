@@ -42,6 +42,7 @@ TEST (Processor, NewProcessor)
     {
         EXPECT_FLOAT_EQ (f.getFrequency(), 15000.0f);
         EXPECT_EQ (f.feedbackAmount.load(), 0.0f);
+        EXPECT_EQ (f.sampleRate.load(), 0.0f); // the framework's rate before a host prepares it
     }
     EXPECT_EQ (p.distortionState.drive.load(), 0.5f);
     EXPECT_EQ (p.distortionState.level.load(), 1.0f);
@@ -71,6 +72,7 @@ TEST (Processor, FixedAnswers)
     EXPECT_EQ (p.getCurrentProgram(), 0);
     EXPECT_EQ (p.getProgramName (0), "");
     EXPECT_EQ (p.getInputChannelName (0), "1");
+    EXPECT_EQ (p.getOutputChannelName (0), "1");
     EXPECT_EQ (p.getOutputChannelName (6), "7");
     // The highest index still names its number rather than overflowing.
     EXPECT_EQ (p.getInputChannelName (std::numeric_limits<int>::max()), "2147483648");
@@ -80,6 +82,7 @@ TEST (Processor, FixedAnswers)
     EXPECT_EQ (p.getTailLengthSeconds(), 0.0);
     EXPECT_FALSE (p.acceptsMidi());
     EXPECT_FALSE (p.producesMidi());
+    EXPECT_FALSE (p.silenceInProducesSilenceOut());
     EXPECT_TRUE (p.hasEditor());
 }
 
@@ -129,12 +132,12 @@ TEST (Processor, UndefinedIndicesAnswerEmpty)
 TEST (Processor, SetParameterOutsideRangeOnlyRaisesFlag)
 {
     Skorvane3AudioProcessor p;
-    p.parametersChanged = false;
-    p.setParameter (7, 0.3f);
-    EXPECT_TRUE (p.parametersChanged.load());
-    p.parametersChanged = false;
-    p.setParameter (-1, 0.3f);
-    EXPECT_TRUE (p.parametersChanged.load());
+    for (int index : { 5, 7, -1 })
+    {
+        p.parametersChanged = false;
+        p.setParameter (index, 0.3f);
+        EXPECT_TRUE (p.parametersChanged.load()) << index;
+    }
 
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ (p.getParameter (i), p.parameterManager->getVSTvalue (i));
@@ -293,6 +296,15 @@ TEST (Processor, SampleRateChangeClearsFiltersButKeepsFeedback)
     }
     EXPECT_EQ (p.feedbackMemory[0], memory);
     EXPECT_EQ (p.lastSampleRate, 96000.0);
+
+    // A lower rate is adopted as well, once.
+    p.setRateAndBufferSizeDetails (22050.0, 128);
+    process (p, b);
+    EXPECT_EQ (p.lowPassFilters[7].sampleRate.load(), 22050.0f);
+    const float state = p.lowPassFilters[0].stage2Output;
+    ASSERT_NE (state, 0.0f);
+    process (p, empty);
+    EXPECT_EQ (p.lowPassFilters[0].stage2Output, state);
 }
 
 TEST (Processor, BlockBeforeAnySampleRateStaysFinite)

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <string>
 
 namespace
 {
@@ -29,32 +31,29 @@ void expectDefaults (Skorvane3AudioProcessor& p)
 }
 } // namespace
 
-TEST (StateChunk, DefaultStateXml)
+// The whole chunk, byte for byte: "VC2!", the text's length (58) little-endian,
+// the state XML on one line without a declaration, a 0 byte.
+TEST (StateChunk, DefaultStateBytes)
 {
     Skorvane3AudioProcessor p;
     juce::MemoryBlock block;
     p.getStateInformation (block);
 
-    // Binary XML block: "VC2!", little-endian length, one-line text, a 0 byte.
-    ASSERT_GT (block.getSize(), 9u);
-    const auto* bytes = static_cast<const char*> (block.getData());
-    EXPECT_EQ (std::memcmp (bytes, "VC2!", 4), 0);
-    const auto length = juce::ByteOrder::littleEndianInt (bytes + 4);
-    EXPECT_EQ (block.getSize(), 8u + length + 1u);
-    EXPECT_EQ (bytes[8 + length], 0);
-    const auto text = juce::String::fromUTF8 (bytes + 8, (int) length);
-    EXPECT_EQ (text, "<Root><0>1</0><1>0</1><2>0.5</2><3>0</3><4>0.95</4></Root>");
+    const std::string text = "<Root><0>1</0><1>0</1><2>0.5</2><3>0</3><4>0.95</4></Root>";
+    const std::string expected = std::string ("VC2!\x3a\0\0\0", 8) + text + std::string (1, '\0');
+    EXPECT_EQ (std::string (static_cast<const char*> (block.getData()), block.getSize()), expected);
 
+    // JUCE's own reader takes it as the framework would.
     auto xml = juce::AudioProcessor::getXmlFromBinary (block.getData(), (int) block.getSize());
     ASSERT_NE (xml, nullptr);
-    EXPECT_TRUE (xml->hasTagName ("Root"));
-    ASSERT_EQ (xml->getNumChildElements(), 5);
-    const char* expected[] = { "1", "0", "0.5", "0", "0.95" };
-    for (int i = 0; i < 5; ++i)
-    {
-        EXPECT_EQ (xml->getChildElement (i)->getTagName(), juce::String (i));
-        EXPECT_EQ (xml->getChildElement (i)->getAllSubText(), expected[i]);
-    }
+    EXPECT_EQ (xml->toString (juce::XmlElement::TextFormat().singleLine().withoutHeader()), juce::String (text));
+
+    // Values carry 6 significant digits in the shortest form.
+    p.setParameter (0, 0.123456789f);
+    p.setParameter (1, 0.3f);
+    p.getStateInformation (block);
+    EXPECT_EQ (std::string (static_cast<const char*> (block.getData()) + 8, block.getSize() - 9),
+               "<Root><0>0.123457</0><1>0.3</1><2>0.5</2><3>0</3><4>0.95</4></Root>");
 }
 
 TEST (StateChunk, RoundTripRestoresValuesNotPresetName)
@@ -136,13 +135,78 @@ TEST (StateChunk, BadBlocksChangeNothing)
     EXPECT_FALSE (p.parametersChanged.load());
 }
 
-TEST (StateChunk, StatedLengthLongerThanDataUsesWhatIsThere)
+// The text taken is the shorter of the stated length and the bytes after the
+// header.
+TEST (StateChunk, TextEndsAtTheStatedLengthOrTheData)
+{
+    const std::string text = "<Root><1>0.6</1></Root>";
+    struct Case
+    {
+        const char* what;
+        juce::uint32 statedLength;
+        bool terminated;
+        float expected;
+    } cases[] = {
+        { "stated length longer than the data", 0x7f000000u, true, 0.6f },
+        { "unterminated, stated length longer", 1000u, false, 0.6f },
+        { "unterminated, exact length", (juce::uint32) text.size(), false, 0.6f },
+        { "stated length cuts the root's end tag", (juce::uint32) text.size() - 1, true, 0.0f },
+    };
+
+    for (const auto& c : cases)
+    {
+        juce::MemoryBlock block;
+        block.append ("VC2!", 4);
+        const auto length = juce::ByteOrder::swapIfBigEndian (c.statedLength);
+        block.append (&length, 4);
+        block.append (text.data(), text.size() + (c.terminated ? 1 : 0));
+
+        Skorvane3AudioProcessor p;
+        restore (p, block);
+        EXPECT_FLOAT_EQ (p.getParameter (1), c.expected) << c.what;
+    }
+}
+
+// An empty root restores nothing but still tells the editor to refresh.
+TEST (StateChunk, RootWithoutChildrenRaisesTheFlag)
 {
     Skorvane3AudioProcessor p;
-    auto block = blockFor ("<Root><1>0.6</1></Root>");
-    std::memset (static_cast<char*> (block.getData()) + 4, 0x7f, 1); // length grows past the data
-    restore (p, block);
-    EXPECT_FLOAT_EQ (p.getParameter (1), 0.6f);
+    p.parametersChanged = false;
+    restore (p, blockFor ("<Root/>"));
+    EXPECT_TRUE (p.parametersChanged.load());
+    expectDefaults (p);
+}
+
+// Numbers beyond a float end at the range's ends, and NaN at 0. Absurd
+// exponents overflow an int in JUCE's decimal reader, so what they read as
+// is JUCE's; the value still ends in [0, 1].
+TEST (StateChunk, NumbersBeyondTheRangeEndInIt)
+{
+    const struct
+    {
+        const char* text;
+        float expected; // NaN: any value in [0, 1]
+    } cases[] = {
+        { "1e39", 1.0f },
+        { "-1e39", 0.0f },
+        { "0.5e1", 1.0f },
+        { "nan", 0.0f },
+        { "1e999999999999", NAN },
+        { "-1e999999999999", NAN },
+        { "1e-999999999999", NAN },
+    };
+
+    for (const auto& c : cases)
+    {
+        Skorvane3AudioProcessor p;
+        restore (p, blockFor (juce::String ("<Root><2>") + c.text + "</2></Root>"));
+        const float value = p.getParameter (2);
+        if (std::isnan (c.expected))
+            EXPECT_TRUE (value >= 0.0f && value <= 1.0f) << c.text;
+        else
+            EXPECT_EQ (value, c.expected) << c.text;
+        EXPECT_EQ (p.distortionState.drive.load(), value) << c.text;
+    }
 }
 
 TEST (StateChunk, DeeplyNestedXmlIsRefused)
