@@ -34,22 +34,6 @@ void writePaddedPreset (const juce::File& file, juce::int64 size)
 }
 } // namespace
 
-TEST (PresetXml, AttributesInOrderAtDefaults)
-{
-    Skorvane3AudioProcessor p;
-    juce::XmlElement xml ("anything");
-    p.saveStateToXML (xml);
-    ASSERT_EQ (xml.getNumAttributes(), 7);
-    const char* names[] = { "pluginVersion", "presetName", "Frequency", "Resonance", "Distortion", "Feedback", "Level" };
-    const char* values[] = { "1.0.1", "default", "1", "0", "0.5", "0", "0.94999998807907104492" };
-    for (int i = 0; i < 7; ++i)
-    {
-        EXPECT_EQ (xml.getAttributeName (i), names[i]);
-        EXPECT_EQ (xml.getAttributeValue (i), values[i]);
-    }
-    EXPECT_EQ (xml.getNumChildElements(), 0);
-}
-
 // A float's exact value as a double with 20 significant digits, in the
 // shortest form, with a decimal point whatever the program's locale.
 TEST (PresetXml, TwentySignificantDigitsInAnyLocale)
