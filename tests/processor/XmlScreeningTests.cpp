@@ -129,20 +129,6 @@ TEST (XmlScreening, AcceptsWhatOurWriterAndOthersProduce)
     EXPECT_EQ (xml->getStringAttribute ("Level"), "0.75");
 }
 
-// Text that passes the screening but that the parser reports an error for is
-// not applied either.
-TEST (XmlScreening, ParseErrorsAreRefused)
-{
-    const juce::String text = "<sv3PresetFile presetName=\"A\" Frequency/>";
-    ASSERT_TRUE (XmlScreening::isAcceptable (text));
-    EXPECT_EQ (XmlScreening::parse (text), nullptr);
-
-    Skorvane3AudioProcessor p;
-    p.setStateFromText (text);
-    EXPECT_EQ (p.currentPresetName, "default");
-    EXPECT_FLOAT_EQ (p.getParameter (0), 1.0f);
-}
-
 // A document cut short anywhere is refused: the parser would hand back an
 // element without the missing values.
 TEST (XmlScreening, TruncatedDocumentsAreRefused)
