@@ -283,7 +283,7 @@ TEST (Definition, NullNamesAreEmpty)
 // hand-over free of data races.
 TEST (Concurrency, AudioThreadReadsWhileValuesChange)
 {
-    constexpr int kWrites = 20000;
+    constexpr int kWrites = 100000;
     const auto written = [] (int i) {
         return static_cast<float> (i % 101) / 100.0f;
     };
