@@ -70,6 +70,7 @@ TEST (CommandLine, ClearErrorsAndNonZeroExits)
 {
     const std::string good = tempPath ("good.wav"), out = tempPath ("never.wav");
     writeTone (good, 1, 100);
+    std::remove (out.c_str()); // whatever an earlier, interrupted run left
 
     auto r = e2e::run (host() + "process /nonexistent/in.wav " + out + plugin());
     EXPECT_NE (r.exitCode, 0);
