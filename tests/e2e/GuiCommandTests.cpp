@@ -95,4 +95,8 @@ TEST (GuiScreenshot, ANameOrFolderItCannotSaveToIsRefusedBeforeTheSession)
         EXPECT_EQ (r.output.find ("cannot load plug-in"), std::string::npos) << r.output;
         EXPECT_FALSE (exists (c.path));
     }
+    // The extension in any case passes the check: the missing display is what fails.
+    const auto r = e2e::run (noSession + " --seconds 0 --screenshot " + e2e::quote (dir + "skorvane3_shot.PNG"));
+    EXPECT_EQ (r.exitCode, 1) << r.output;
+    EXPECT_EQ (r.output.find ("must end in .png"), std::string::npos) << r.output;
 }

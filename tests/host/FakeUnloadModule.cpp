@@ -1,5 +1,6 @@
 // A module with the seven entry functions whose ACFCanUnloadNow answers
-// "busy" a given number of times (SKORVANE3_FAKE_BUSY_CHECKS, -1: always).
+// "busy" a given number of times (SKORVANE3_FAKE_BUSY_CHECKS, -1: always)
+// and whose ACFStartup answers SKORVANE3_FAKE_STARTUP_RESULT (default 0).
 // It registers nothing, so the host unloads it straight after start-up. Each
 // entry call is appended to the file named by SKORVANE3_FAKE_CALL_LOG.
 
@@ -30,7 +31,8 @@ extern "C"
         logCall ("ACFStartup");
         const char* busy = std::getenv ("SKORVANE3_FAKE_BUSY_CHECKS");
         busyChecksLeft = busy != nullptr ? std::atoi (busy) : 0;
-        return 0;
+        const char* result = std::getenv ("SKORVANE3_FAKE_STARTUP_RESULT");
+        return result != nullptr ? std::atoi (result) : 0;
     }
     __attribute__ ((visibility ("default"))) ACFRESULT ACFRegisterPlugin (IACFUnknown*, IACFPluginDefinition** out)
     {

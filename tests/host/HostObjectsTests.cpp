@@ -109,3 +109,76 @@ TEST (HostObjects, ControllerPostsPacketsOnlyToRegisteredPorts)
     controller->Release();
     unknown->Release();
 }
+
+TEST (HostObjects, DescriptionObjectsRecordBoundaryValues)
+{
+    HostPropertyMap map;
+    const AAX_SPlugInIdentifierTriad ids[2] = { { 1, 2, 3 }, { 4, 5, 6 } };
+    EXPECT_EQ (map.AddPropertyWithIDArray (AAX_eProperty_PlugInID_Native, ids, 2), 0);
+    const AAX_SPlugInIdentifierTriad* back = nullptr;
+    uint32_t n = 0;
+    ASSERT_EQ (map.GetPropertyWithIDArray (AAX_eProperty_PlugInID_Native, &back, &n), 1);
+    ASSERT_EQ (n, 2u);
+    EXPECT_EQ (back[1].mPlugInID, 6u);
+    EXPECT_EQ (map.AddPropertyWithIDArray (AAX_eProperty_PlugInID_Native, nullptr, 1), kErrMissingObject);
+
+    // Private data of no size is a valid (empty) block; only a negative size is refused.
+    HostComponentDescriptor component;
+    EXPECT_EQ (component.AddPrivateData (2, 0, 0), 0);
+    EXPECT_EQ (component.AddPrivateData (3, -1, 0), kErrNotSupported);
+    ASSERT_EQ (component.recorded.privateData.size(), 1u);
+    EXPECT_EQ (component.recorded.maxField(), 2);
+}
+
+TEST (HostObjects, InstanceObjectsAnswerFromTheInstanceState)
+{
+    auto state = std::make_shared<HostInstanceState>();
+    state->sampleRate = 96000.0f;
+    state->inputStem = AAX_eStemFormat_LCRS;
+    state->outputStem = AAX_eStemFormat_Quad;
+    auto* unknown = new HostInstanceUnknown (state);
+    void* c = nullptr;
+    void* a = nullptr;
+    ASSERT_EQ (unknown->QueryInterface (IID_IAAXControllerV1, &c), 0);
+    ASSERT_EQ (unknown->QueryInterface (IID_IAAXAutomationDelegateV1, &a), 0);
+    auto* controller = static_cast<AAX_IACFController*> (c);
+    auto* automation = static_cast<AAX_IACFAutomationDelegate*> (a);
+
+    float rate = 0.0f;
+    AAX_EStemFormat in = AAX_eStemFormat_None, out = AAX_eStemFormat_None;
+    EXPECT_EQ (controller->GetSampleRate (&rate), 0);
+    EXPECT_EQ (controller->GetInputStemFormat (&in), 0);
+    EXPECT_EQ (controller->GetOutputStemFormat (&out), 0);
+    EXPECT_EQ (rate, 96000.0f);
+    EXPECT_EQ (in, AAX_eStemFormat_LCRS);
+    EXPECT_EQ (out, AAX_eStemFormat_Quad);
+
+    // Touch state follows touch and release requests, per parameter.
+    AAX_CBoolean touched = 7;
+    EXPECT_EQ (automation->GetTouchState ("1", &touched), 0);
+    EXPECT_EQ (touched, 0);
+    automation->PostTouchRequest ("1");
+    automation->PostTouchRequest ("2");
+    automation->PostReleaseRequest ("2");
+    const std::pair<const char*, AAX_CBoolean> expected[] = { { "1", 1 }, { "2", 0 } };
+    for (const auto& e : expected)
+    {
+        EXPECT_EQ (automation->GetTouchState (e.first, &touched), 0);
+        EXPECT_EQ (touched, e.second) << e.first;
+    }
+    automation->Release();
+    controller->Release();
+    unknown->Release();
+
+    // The view container rounds the editor's size to whole pixels and refuses an empty one.
+    std::vector<std::pair<int, int>> resizes;
+    HostViewContainer view (42, [&resizes] (int w, int h) {
+        resizes.emplace_back (w, h);
+    });
+    EXPECT_EQ (view.GetType(), AAX_eViewContainer_Type_XWindow);
+    AAX_Point size (299.6f, 599.5f); // vertical, horizontal
+    EXPECT_EQ (view.SetViewSize (size), 0);
+    AAX_Point flat (0.0f, 600.0f);
+    EXPECT_EQ (view.SetViewSize (flat), kErrNotSupported);
+    EXPECT_EQ (resizes, (std::vector<std::pair<int, int>> { { 600, 300 } }));
+}
