@@ -25,7 +25,10 @@ TEST (CommandLine, DescribePrintsTheRegistration)
 {
     const auto r = e2e::run (host() + "describe" + plugin());
     ASSERT_EQ (r.exitCode, 0) << r.output;
-    EXPECT_NE (r.output.find ("package names: Skorvane3, Skorvane3"), std::string::npos) << r.output;
+    EXPECT_NE (r.output.find ("package names: Skorvane3, Skorvane3\npackage version: 1.0.1 (0x10001)\nmanufacturer: Audio Velloq\n"
+                              "effect 1: com.audiovelloq.Skorvane3\n"),
+               std::string::npos)
+        << r.output;
     EXPECT_NE (r.output.find ("components: 25"), std::string::npos);
     EXPECT_NE (r.output.find ("LCRS -> quad"), std::string::npos);
     EXPECT_NE (r.output.find ("'jccc'"), std::string::npos); // stereo -> stereo, native

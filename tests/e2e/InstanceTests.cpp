@@ -101,6 +101,13 @@ TEST_F (Instance, SettingAValueGoesThroughTheHost)
     ASSERT_EQ (instance->setParameter ("3", 0.75), 0);
     EXPECT_DOUBLE_EQ (instance->parameterValue ("3"), 0.25);
     instance->state().answerSetRequests = true;
+    // A host playing back automation answers with its own value.
+    instance->state().answerValue = [] (const std::string&, double) {
+        return 0.5;
+    };
+    ASSERT_EQ (instance->setParameter ("3", 0.75), 0);
+    EXPECT_DOUBLE_EQ (instance->parameterValue ("3"), 0.5);
+    instance->state().answerValue = nullptr;
 
     // Relative changes stop at the range ends.
     ASSERT_EQ (instance->effect()->SetParameterNormalizedRelative ("3", 2.0), 0);

@@ -90,9 +90,9 @@ TEST (HostObjects, ControllerPostsPacketsOnlyToRegisteredPorts)
     ASSERT_EQ (unknown->QueryInterface (IID_IAAXControllerV3, &c), 0);
     auto* controller = static_cast<AAX_IACFController_V3*> (c);
 
-    const int32_t on = 1;
-    EXPECT_EQ (controller->PostPacket (3, &on, 4), 0);
-    EXPECT_EQ (state->ports[3], (std::vector<uint8_t> { 1, 0, 0, 0 }));
+    const uint8_t full[4] = { 1, 2, 3, 4 };
+    EXPECT_EQ (controller->PostPacket (3, full, 4), 0);
+    EXPECT_EQ (state->ports[3], (std::vector<uint8_t> { 1, 2, 3, 4 }));
     // A short packet zero-fills the rest; an oversized one is cut to the port.
     const uint8_t one = 7;
     EXPECT_EQ (controller->PostPacket (3, &one, 1), 0);
@@ -100,7 +100,7 @@ TEST (HostObjects, ControllerPostsPacketsOnlyToRegisteredPorts)
     const uint8_t big[16] = { 9, 9, 9, 9, 9, 9, 9, 9 };
     EXPECT_EQ (controller->PostPacket (3, big, 16), 0);
     EXPECT_EQ (state->ports[3].size(), 4u);
-    EXPECT_EQ (controller->PostPacket (5, &on, 4), kErrMissingObject);
+    EXPECT_EQ (controller->PostPacket (5, full, 4), kErrMissingObject);
     EXPECT_EQ (controller->PostPacket (3, nullptr, 4), kErrMissingObject);
 
     HostString name;
