@@ -73,6 +73,7 @@ TEST (CommandLine, BypassedProcessingReturnsTheInput)
 TEST (CommandLine, ClearErrorsAndNonZeroExits)
 {
     const std::string good = tempPath ("good.wav"), out = tempPath ("never.wav"), done = tempPath ("done.wav");
+    std::remove (out.c_str());
     writeTone (good, 1, 100);
     std::remove (out.c_str()); // whatever an earlier, interrupted run left
     const std::string notWav = tempPath ("text.wav");
@@ -128,7 +129,7 @@ TEST (CommandLine, ClearErrorsAndNonZeroExits)
 
     std::ifstream never (out);
     EXPECT_FALSE (never.good()) << "no output file after a failure";
-    for (const auto& p : { good, notWav, nine, done })
+    for (const auto& p : { good, notWav, nine, done, out })
         std::remove (p.c_str());
 }
 

@@ -89,6 +89,7 @@ TEST (GuiScreenshot, ANameOrFolderItCannotSaveToIsRefusedBeforeTheSession)
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.path);
+        std::remove (c.path.c_str());
         const auto r = e2e::run (noSession + " --seconds 0 --screenshot " + e2e::quote (c.path));
         EXPECT_EQ (r.exitCode, 2) << r.output;
         EXPECT_NE (r.output.find (c.message), std::string::npos) << r.output;

@@ -76,6 +76,8 @@ TEST (ProcessErrors, EachBadInputIsNamedWithItsReasonBeforeProcessing)
     ASSERT_TRUE (audiotest::writeAudio (good, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, audiotest::tone (1, 44100 * 12), error));
     const std::string out = tempPath ("out.wav");
     const std::string stray = tempPath ("stray.wav");
+    std::remove (out.c_str());
+    std::remove (stray.c_str());
     ::mkdir ((stray + ".part").c_str(), 0700);
     const std::string ghz = tempPath ("4ghz.wav"), ghz6 = tempPath ("1ghz6.wav");
     writeHeaderWithRate (ghz, 4000000000u, 1);
@@ -189,6 +191,7 @@ TEST (ProcessErrors, AnInterruptedRunLeavesNoFileUnderTheOutputsName)
         SCOPED_TRACE (strsignal (signal));
         const std::string out = tempPath ("interrupted.wav");
         std::remove (out.c_str());
+        std::remove ((out + ".part").c_str());
         int pipeFds[2];
         ASSERT_EQ (::pipe (pipeFds), 0);
         const pid_t child = ::fork();
@@ -239,6 +242,7 @@ TEST (ProcessErrors, AWriteThatFailsNamesTheReasonAndLeavesNoFile)
     std::string error;
     ASSERT_TRUE (audiotest::writeAudio (in, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, audiotest::tone (2, 44100 * 3), error));
     std::remove (out.c_str());
+    std::remove ((out + ".part").c_str());
     const auto r = e2e::run ("trap '' XFSZ; ulimit -f 200; " + host() + e2e::quote (in) + " " + e2e::quote (out) + plugin());
     EXPECT_EQ (r.exitCode, 1) << r.output;
     EXPECT_NE (r.output.find ("skorvane3-host: error: cannot write '" + out + "': File too large"), std::string::npos) << r.output;

@@ -225,6 +225,7 @@ TEST (HostAudioFile, ErrorsNameTheFileAndTheReason)
     EXPECT_EQ (error, "cannot create '/nonexistent-dir/x.wav': No such file or directory");
 
     const std::string dir = tempPath ("dir");
+    std::remove ((dir + ".part").c_str());
     ::rmdir (dir.c_str());
     ASSERT_EQ (::mkdir (dir.c_str(), 0700), 0);
     EXPECT_FALSE (writer.create (dir, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 44100, error));
@@ -233,6 +234,7 @@ TEST (HostAudioFile, ErrorsNameTheFileAndTheReason)
     ::rmdir (dir.c_str());
 
     const std::string out = tempPath ("blocked.wav");
+    std::remove (out.c_str());
     ::rmdir ((out + ".part").c_str());
     ASSERT_EQ (::mkdir ((out + ".part").c_str(), 0700), 0);
     EXPECT_FALSE (writer.create (out, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 44100, error));
@@ -245,6 +247,7 @@ TEST (HostAudioFile, TheFinalNameAppearsOnlyWhenTheFileIsComplete)
 {
     const std::string path = tempPath ("final.wav");
     std::remove (path.c_str());
+    std::remove ((path + ".part").c_str());
     const auto data = audiotest::tone (2, 1000);
     const float* pointers[] = { data[0].data(), data[1].data() };
     std::string error;
