@@ -59,21 +59,3 @@ TEST_F (Gui, EditorOpensInTheHostWindowAndCloses)
     }
     EXPECT_EQ (module.canUnloadNow (module.hostUnknown()), 0);
 }
-
-TEST (GuiCommand, OpensForAFixedTimeAndSavesAScreenshot)
-{
-    if (std::getenv ("DISPLAY") == nullptr)
-        GTEST_SKIP() << "no X display";
-    const std::string shot = ::testing::TempDir() + "skorvane3_gui.png";
-    const auto r = e2e::run (e2e::quote (e2e::hostPath()) + " gui --seconds 1 --screenshot " + shot + " --plugin " + e2e::quote (e2e::pluginPath()));
-    ASSERT_EQ (r.exitCode, 0) << r.output;
-    FILE* f = std::fopen (shot.c_str(), "rb");
-    ASSERT_NE (f, nullptr);
-    unsigned char sig[8] = {};
-    EXPECT_EQ (std::fread (sig, 1, 8, f), 8u);
-    std::fclose (f);
-    EXPECT_EQ (sig[1], 'P');
-    EXPECT_EQ (sig[2], 'N');
-    EXPECT_EQ (sig[3], 'G');
-    std::remove (shot.c_str());
-}
