@@ -109,7 +109,8 @@ TEST (CommandLine, ClearErrorsAndNonZeroExits)
         { "process " + files + good + plugin(), 2, "process needs an input and an output file" },
         { "process " + files + "--plugin /nonexistent/plugin.so", 1, "cannot load plug-in" },
         { "frobnicate", 2, "unknown command 'frobnicate'" },
-        // Accepted: the largest block, the --set=NAME=VALUE form, names in any case.
+        // Accepted: help; the largest block, the --set=NAME=VALUE form, names in any case.
+        { "help", 0, "" },
         { "process " + good + " " + done + " --block 65536 --set=level=0.5 --set RESONANCE=0" + plugin(), 0, "" },
     };
     for (const auto& c : cases)
