@@ -73,7 +73,6 @@ TEST (CommandLine, BypassedProcessingReturnsTheInput)
 TEST (CommandLine, ClearErrorsAndNonZeroExits)
 {
     const std::string good = tempPath ("good.wav"), out = tempPath ("never.wav"), done = tempPath ("done.wav");
-    std::remove (out.c_str());
     writeTone (good, 1, 100);
     std::remove (out.c_str()); // whatever an earlier, interrupted run left
     const std::string notWav = tempPath ("text.wav");
