@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "E2ESupport.h"
+#include "tests/support/TestWav.h"
 
 namespace
 {
@@ -137,12 +138,6 @@ uint64_t fnv1a (const std::vector<uint8_t>& bytes)
     return h;
 }
 
-std::vector<uint8_t> readFile (const std::string& path)
-{
-    std::ifstream in (path, std::ios::binary);
-    return std::vector<uint8_t> (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
-}
-
 struct IdentityCase
 {
     const char* name;
@@ -184,7 +179,7 @@ TEST (AudioIdentity, OutputSamplesMatchTheRecordedHashes)
                                  + c.options + " --plugin " + e2e::quote (e2e::pluginPath()));
         ASSERT_EQ (r.exitCode, 0) << r.output;
         std::vector<uint8_t> samples;
-        ASSERT_TRUE (dataChunk (readFile (out), samples));
+        ASSERT_TRUE (dataChunk (testsupport::fileBytes (out), samples));
         EXPECT_EQ (samples.size(), frames * static_cast<size_t> (c.channels * bytesPerSample (c.format)));
         char hex[32];
         std::snprintf (hex, sizeof hex, "0x%016llxull", static_cast<unsigned long long> (fnv1a (samples)));

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "E2ESupport.h"
+#include "tests/support/TestWav.h"
 #include "tests/host/AudioFileTestSupport.h"
 
 namespace
@@ -27,19 +28,8 @@ bool exists (const std::string& path)
     return ::stat (path.c_str(), &st) == 0;
 }
 
-std::vector<uint8_t> fileBytes (const std::string& path)
-{
-    std::ifstream in (path, std::ios::binary);
-    return std::vector<uint8_t> (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
-}
-
-uint32_t le (const std::vector<uint8_t>& b, size_t at, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= static_cast<uint32_t> (b.at (at + static_cast<size_t> (i))) << (8 * i);
-    return v;
-}
+using testsupport::fileBytes;
+using testsupport::le;
 
 // A 16-bit PCM WAV header with any rate, followed by silence.
 void writeHeaderWithRate (const std::string& path, uint32_t rate, uint16_t channels)

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "tests/host/AudioFileTestSupport.h"
+#include "tests/support/TestWav.h"
 
 using namespace skorvane3host;
 using audiotest::Audio;
@@ -20,19 +21,8 @@ namespace
 {
 std::string tempPath (const std::string& name) { return ::testing::TempDir() + "skorvane3_audiofile_" + name; }
 
-std::vector<uint8_t> fileBytes (const std::string& path)
-{
-    std::ifstream in (path, std::ios::binary);
-    return std::vector<uint8_t> (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
-}
-
-uint32_t le (const std::vector<uint8_t>& b, size_t at, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= static_cast<uint32_t> (b.at (at + static_cast<size_t> (i))) << (8 * i);
-    return v;
-}
+using testsupport::fileBytes;
+using testsupport::le;
 
 bool exists (const std::string& path)
 {

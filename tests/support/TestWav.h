@@ -1,13 +1,15 @@
 #pragma once
 // Test audio: a sine tone, and a plain WAV writer of the tests' own (16- or
 // 24-bit PCM, 32-bit float), independent of the host's file code, so that
-// tests of the host read files it did not write itself.
+// tests of the host read files it did not write itself; and the bytes of a
+// file the host wrote, for checking its headers.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -90,5 +92,21 @@ inline bool writeWav (const std::string& path, const Channels& channels, int sam
     std::ofstream out (path, std::ios::binary);
     out.write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
     return static_cast<bool> (out);
+}
+// The whole file; empty when it cannot be read.
+inline std::vector<uint8_t> fileBytes (const std::string& path)
+{
+    std::ifstream in (path, std::ios::binary);
+    return std::vector<uint8_t> (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
+}
+
+// The little-endian value of 'bytes' bytes at 'at' (bounds-checked: a header
+// cut short fails the test instead of reading past the end).
+inline uint32_t le (const std::vector<uint8_t>& b, size_t at, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= static_cast<uint32_t> (b.at (at + static_cast<size_t> (i))) << (8 * i);
+    return v;
 }
 } // namespace testsupport
