@@ -29,6 +29,19 @@ std::string libraryReason (SNDFILE* file)
     return reason;
 }
 
+// libsndfile holds a rate in an int and refuses a WAV whose header states a
+// larger one with an "internal error"; the header itself says what is wrong.
+// Returns the rate a plain or extensible WAV header states, or 0.
+uint32_t wavHeaderRate (int fd)
+{
+    uint8_t h[28] {};
+    if (::pread (fd, h, sizeof h, 0) != static_cast<ssize_t> (sizeof h)
+        || std::memcmp (h, "RIFF", 4) != 0 || std::memcmp (h + 8, "WAVE", 4) != 0 || std::memcmp (h + 12, "fmt ", 4) != 0)
+        return 0;
+    return static_cast<uint32_t> (h[24]) | static_cast<uint32_t> (h[25]) << 8 | static_cast<uint32_t> (h[26]) << 16
+           | static_cast<uint32_t> (h[27]) << 24;
+}
+
 bool isIntegerPcm (int subtype)
 {
     switch (subtype)
@@ -178,11 +191,15 @@ bool AudioFileReader::open (const std::string& filePath, std::string& error)
         error = "cannot read '" + path + "': " + systemReason (EISDIR);
         return false;
     }
+    const uint32_t statedRate = wavHeaderRate (fd);
     SF_INFO sfInfo {};
     file = sf_open_fd (fd, SFM_READ, &sfInfo, SF_TRUE);
     if (file == nullptr)
     {
-        error = "cannot read '" + path + "': " + libraryReason (nullptr);
+        if (statedRate > static_cast<uint32_t> (INT_MAX))
+            error = "cannot read '" + path + "': its sample rate (" + std::to_string (statedRate) + " Hz) is beyond what can be read";
+        else
+            error = "cannot read '" + path + "': " + libraryReason (nullptr);
         return false;
     }
     info.format = sfInfo.format;

@@ -86,7 +86,7 @@ TEST (ProcessErrors, EachBadInputIsNamedWithItsReasonBeforeProcessing)
         { good + " " + e2e::quote (dir), "cannot create '" + dir + "': Is a directory", 1 },
         { good + " " + stray,
           "cannot create '" + stray + "': its temporary file '" + stray + ".part' is in the way (Is a directory; remove it)", 1 },
-        { ghz + " " + out, "cannot read '" + ghz + "': ", 1 },
+        { ghz + " " + out, "cannot read '" + ghz + "': its sample rate (4000000000 Hz) is beyond what can be read", 1 },
         { ghz6 + " " + out,
           "cannot write '" + out + "': a sample rate of 1000000000 Hz with 6 channels does not fit in WAVEX (Microsoft), Signed 16 bit PCM (the header's byte rate would overflow)", 1 },
     };
