@@ -8,43 +8,13 @@
 #include "host/HostObjects.h"
 #include "host/HostString.h"
 #include "wrapper/Skorvane3AAXWrapper.h"
+#include "tests/wrapper/WrapperInstance.h"
 
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 using namespace skorvane3host;
 using AAXClasses::JuceAAX_Processor;
-
-namespace
-{
-struct Instance
-{
-    Instance()
-    {
-        state = std::make_shared<HostInstanceState>();
-        state->ports[Skorvane3AAX::kFieldBypass].assign (4, 0);
-        object = JuceAAX_Processor::Create();
-        void* iface = nullptr;
-        EXPECT_EQ (object->QueryInterface (IID_IAAXEffectParametersV3, &iface), 0);
-        fx = static_cast<AAX_IACFEffectParameters_V3*> (iface);
-        state->effect = fx;
-        unknown = new HostInstanceUnknown (state);
-        EXPECT_EQ (fx->Initialize (unknown), 0);
-        wrapper = dynamic_cast<JuceAAX_Processor*> (static_cast<AAX_IACFEffectParameters_V3*> (fx));
-    }
-    ~Instance()
-    {
-        fx->Uninitialize();
-        state->effect = nullptr;
-        fx->Release();
-        unknown->Release();
-    }
-    std::shared_ptr<HostInstanceState> state;
-    IACFUnknown* object = nullptr;
-    AAX_IACFEffectParameters_V3* fx = nullptr;
-    HostInstanceUnknown* unknown = nullptr;
-    JuceAAX_Processor* wrapper = nullptr;
-};
-} // namespace
+using wrappertest::Instance;
 
 TEST (Wrapper, ChangesStartingInThePlugInReachTheHost)
 {

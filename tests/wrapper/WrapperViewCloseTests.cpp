@@ -16,41 +16,17 @@
 #include "host/HostObjects.h"
 #include "host/HostWindow.h"
 #include "wrapper/Skorvane3AAXWrapper.h"
+#include "tests/wrapper/WrapperInstance.h"
 
 using namespace skorvane3host;
+using wrappertest::Instance;
 
 namespace
 {
-struct Processor
-{
-    Processor()
-    {
-        state = std::make_shared<HostInstanceState>();
-        state->ports[Skorvane3AAX::kFieldBypass].assign (4, 0);
-        object = AAXClasses::JuceAAX_Processor::Create();
-        void* iface = nullptr;
-        EXPECT_EQ (object->QueryInterface (IID_IAAXEffectParametersV3, &iface), 0);
-        fx = static_cast<AAX_IACFEffectParameters_V3*> (iface);
-        state->effect = fx;
-        unknown = new HostInstanceUnknown (state);
-        EXPECT_EQ (fx->Initialize (unknown), 0);
-    }
-    ~Processor()
-    {
-        fx->Uninitialize();
-        state->effect = nullptr;
-        fx->Release();
-        unknown->Release();
-    }
-    std::shared_ptr<HostInstanceState> state;
-    IACFUnknown* object = nullptr;
-    AAX_IACFEffectParameters_V3* fx = nullptr;
-    HostInstanceUnknown* unknown = nullptr;
-};
 
 struct Gui
 {
-    explicit Gui (Processor& p)
+    explicit Gui (Instance& p)
     {
         object = AAXClasses::JuceAAX_GUI::Create();
         void* iface = nullptr;
@@ -124,7 +100,7 @@ TEST (WrapperViewClose, EveryResizeWhileTheViewIsOpenReachesTheHostAndNoneAfter)
     HostWindow window;
     std::string error;
     ASSERT_TRUE (window.open ("resize while closing", 600, 300, error)) << error;
-    Processor processor;
+    Instance processor;
     Gui gui (processor);
     EditorResizer resizer;
     std::mt19937 rng (7);
