@@ -3,10 +3,12 @@
 #include "host/HostWavFileLayer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sndfile.h>
@@ -87,6 +89,42 @@ int64_t bytesPerSample (int subtype)
     }
 }
 
+// The frame count a WAV (RIFF or RIFX) or AIFF header states. libsndfile
+// trims its own count to what the file holds, so a file that ends early
+// shows only here. -1 for other containers and headers that cannot be walked.
+int64_t headerFrames (int fd, int format, int channels)
+{
+    uint8_t h[12] {};
+    if (::pread (fd, h, sizeof h, 0) != static_cast<ssize_t> (sizeof h))
+        return -1;
+    const bool wave = (std::memcmp (h, "RIFF", 4) == 0 || std::memcmp (h, "RIFX", 4) == 0) && std::memcmp (h + 8, "WAVE", 4) == 0;
+    const bool aiff = std::memcmp (h, "FORM", 4) == 0 && (std::memcmp (h + 8, "AIFF", 4) == 0 || std::memcmp (h + 8, "AIFC", 4) == 0);
+    if (! wave && ! aiff)
+        return -1;
+    const bool bigEndian = h[3] == 'X' || aiff;
+    auto field32 = [bigEndian] (const uint8_t* p) {
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i)
+            v |= static_cast<uint32_t> (p[bigEndian ? 3 - i : i]) << (8 * i);
+        return v;
+    };
+    const int64_t frameBytes = bytesPerSample (format & SF_FORMAT_SUBMASK) * channels;
+    int64_t at = 12;
+    for (int chunk = 0; chunk < 64; ++chunk)
+    {
+        uint8_t c[14] {}; // a chunk's ID and size, and the start of AIFF's COMM body
+        if (::pread (fd, c, sizeof c, at) != static_cast<ssize_t> (sizeof c))
+            return -1;
+        const uint32_t size = field32 (c + 4);
+        if (aiff && std::memcmp (c, "COMM", 4) == 0)
+            return field32 (c + 10); // after the channel count
+        if (wave && std::memcmp (c, "data", 4) == 0)
+            return frameBytes > 0 ? size / frameBytes : -1;
+        at += 8 + int64_t { size } + (size & 1);
+    }
+    return -1;
+}
+
 bool isRiff (int container)
 {
     return container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX || container == SF_FORMAT_RF64;
@@ -146,16 +184,70 @@ void deinterleave (const float* interleaved, float* const* channels, int numChan
     }
 }
 
+// Where writing to `path` lands: symbolic links followed to their final
+// target, which may not exist yet (a shell's redirection creates it too).
+bool finalTarget (const std::string& path, std::string& target, std::string& error)
+{
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) // the system's own limit of links in a row
+    {
+        struct stat st
+        {};
+        if (::lstat (target.c_str(), &st) != 0 || ! S_ISLNK (st.st_mode))
+            return true;
+        char link[PATH_MAX];
+        const ssize_t n = ::readlink (target.c_str(), link, sizeof link);
+        if (n <= 0 || n == static_cast<ssize_t> (sizeof link))
+        {
+            error = "cannot create '" + path + "': " + systemReason (n < 0 ? errno : ENAMETOOLONG);
+            return false;
+        }
+        const std::string next (link, static_cast<size_t> (n));
+        const auto slash = target.rfind ('/');
+        target = next[0] == '/' || slash == std::string::npos ? next : target.substr (0, slash + 1) + next;
+    }
+    error = "cannot create '" + path + "': " + systemReason (ELOOP);
+    return false;
+}
+
+// Copies the whole of file `from` to `to`; returns 0 or the errno of the failure.
+int copyFile (int from, int to)
+{
+    std::vector<char> buffer (1 << 16);
+    for (off_t at = 0;;)
+    {
+        const ssize_t n = ::pread (from, buffer.data(), buffer.size(), at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : 0;
+        for (ssize_t done = 0; done < n;)
+        {
+            const ssize_t w = ::write (to, buffer.data() + done, static_cast<size_t> (n - done));
+            if (w < 0 && errno != EINTR)
+                return errno;
+            done += std::max<ssize_t> (w, 0);
+        }
+        at += n;
+    }
+}
+
+std::string containerName (int format)
+{
+    SF_FORMAT_INFO container {};
+    container.format = format & SF_FORMAT_TYPEMASK;
+    return sf_command (nullptr, SFC_GET_FORMAT_INFO, &container, sizeof container) == 0 && container.name != nullptr
+               ? container.name
+               : "format " + std::to_string (container.format);
+}
+
 } // namespace
 
 std::string audioFormatName (int format)
 {
-    SF_FORMAT_INFO container {}, sample {};
-    container.format = format & SF_FORMAT_TYPEMASK;
+    SF_FORMAT_INFO sample {};
     sample.format = format & SF_FORMAT_SUBMASK;
-    std::string name = sf_command (nullptr, SFC_GET_FORMAT_INFO, &container, sizeof container) == 0 && container.name != nullptr
-                           ? container.name
-                           : "format " + std::to_string (container.format);
+    std::string name = containerName (format);
     if (sf_command (nullptr, SFC_GET_FORMAT_INFO, &sample, sizeof sample) == 0 && sample.name != nullptr)
         name += std::string (", ") + sample.name;
     return name;
@@ -213,6 +305,12 @@ bool AudioFileReader::open (const std::string& filePath, std::string& error)
         return false;
     }
     readsIntegers = isIntegerPcm (info.format & SF_FORMAT_SUBMASK);
+    stated = headerFrames (fd, info.format, info.channels);
+    if (stated < 0)
+        stated = info.frames;
+    speakers.assign (static_cast<size_t> (info.channels), 0);
+    if (sf_command (file, SFC_GET_CHANNEL_MAP_INFO, speakers.data(), static_cast<int> (speakers.size() * sizeof (int))) != SF_TRUE)
+        speakers.clear();
     return true;
 }
 
@@ -299,34 +397,35 @@ bool AudioFileWriter::outputFormatFor (const AudioFileFormat& input, int& format
     return true;
 }
 
-bool AudioFileWriter::create (const std::string& outputPath, int format, int channels, int64_t sampleRate, std::string& error)
+bool AudioFileWriter::create (const std::string& outputPath, int format, int channels, int64_t sampleRate, std::string& error,
+                              const std::vector<int>& channelMap, const volatile std::sig_atomic_t* interrupted)
 {
     abandon();
     path = outputPath;
-    tempPath = temporaryPath (path);
+    if (! finalTarget (path, targetPath, error))
+        return false;
 
     struct stat st
     {};
-    if (::stat (path.c_str(), &st) == 0 && S_ISDIR (st.st_mode))
+    const bool exists = ::stat (targetPath.c_str(), &st) == 0;
+    if (exists && S_ISDIR (st.st_mode))
     {
         error = "cannot create '" + path + "': " + systemReason (EISDIR);
         return false;
     }
-    if (::stat (tempPath.c_str(), &st) == 0 && S_ISDIR (st.st_mode))
+    if (exists && S_ISSOCK (st.st_mode))
     {
-        error = "cannot create '" + path + "': its temporary file '" + tempPath + "' is in the way (" + systemReason (EISDIR)
-                + "; remove it)";
+        error = "cannot write '" + path + "': it is a socket, which takes no file";
         return false;
     }
-    const int fd = ::open (tempPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (exists && ::access (targetPath.c_str(), W_OK) != 0)
+    {
+        error = "cannot write '" + path + "': " + systemReason (errno);
+        return false;
+    }
+    const int fd = exists && ! S_ISREG (st.st_mode) ? createForStream (st, interrupted, error) : createBeside (exists ? &st : nullptr, error);
     if (fd < 0)
-    {
-        const int reason = errno;
-        error = "cannot create '" + path + "': " + systemReason (reason);
-        if (reason != ENOENT && reason != ENOTDIR)
-            error += " (while creating '" + tempPath + "')";
         return false;
-    }
     pending = true;
 
     fileLayer = new WavFileLayer();
@@ -354,10 +453,14 @@ bool AudioFileWriter::create (const std::string& outputPath, int format, int cha
         abandon();
         return false;
     }
-    if ((format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAVEX)
+    // The input's speakers where it declares them (the processing is per
+    // channel, so they stay what they were); a WAV of more than two channels
+    // that declares none gets the standard ones of its layout.
+    std::vector<int> map = channelMap.size() == static_cast<size_t> (channels) ? channelMap : std::vector<int> {};
+    if (map.empty() || sf_command (file, SFC_SET_CHANNEL_MAP_INFO, map.data(), static_cast<int> (map.size() * sizeof (int))) != SF_TRUE)
     {
-        auto map = standardChannelMap (channels);
-        if (! map.empty())
+        map = standardChannelMap (channels);
+        if ((format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAVEX && ! map.empty())
             sf_command (file, SFC_SET_CHANNEL_MAP_INFO, map.data(), static_cast<int> (map.size() * sizeof (int)));
     }
     channelCount = channels;
@@ -365,6 +468,61 @@ bool AudioFileWriter::create (const std::string& outputPath, int format, int cha
     if (integerBits == 0 && subtype != SF_FORMAT_FLOAT && subtype != SF_FORMAT_DOUBLE)
         sf_command (file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     return true;
+}
+
+int AudioFileWriter::createBeside (const struct stat* existing, std::string& error)
+{
+    tempPath = temporaryPath (targetPath);
+    struct stat st
+    {};
+    if (::stat (tempPath.c_str(), &st) == 0 && S_ISDIR (st.st_mode))
+    {
+        error = "cannot create '" + path + "': its temporary file '" + tempPath + "' is in the way (" + systemReason (EISDIR)
+                + "; remove it)";
+        return -1;
+    }
+    const int fd = ::open (tempPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+    {
+        const int reason = errno;
+        error = "cannot create '" + path + "': " + systemReason (reason);
+        if (reason != ENOENT && reason != ENOTDIR)
+            error += " (while creating '" + tempPath + "')";
+        return -1;
+    }
+    // The new file takes the old one's place: it keeps the old one's permissions.
+    if (existing != nullptr)
+        ::fchmod (fd, existing->st_mode & 07777);
+    return fd;
+}
+
+int AudioFileWriter::createForStream (const struct stat& existing, const volatile std::sig_atomic_t* interrupted, std::string& error)
+{
+    // A FIFO without a reader yet is waited for, as a shell's redirection
+    // waits; a device opens at once.
+    while ((streamFd = ::open (targetPath.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0)
+    {
+        const int reason = errno;
+        const bool waiting = reason == ENXIO && S_ISFIFO (existing.st_mode);
+        if (! waiting || (interrupted != nullptr && *interrupted))
+        {
+            error = "cannot write '" + path + "': " + systemReason (waiting ? EINTR : reason);
+            return -1;
+        }
+        ::usleep (10000);
+    }
+    ::fcntl (streamFd, F_SETFL, ::fcntl (streamFd, F_GETFL) & ~O_NONBLOCK);
+
+    const char* folder = std::getenv ("TMPDIR");
+    tempPath = std::string (folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/skorvane3-host-XXXXXX";
+    const int fd = ::mkostemp (tempPath.data(), O_CLOEXEC);
+    if (fd < 0)
+    {
+        error = "cannot write '" + path + "': cannot create its temporary file '" + tempPath + "': " + systemReason (errno);
+        ::close (streamFd);
+        streamFd = -1;
+    }
+    return fd;
 }
 
 bool AudioFileWriter::write (const float* const* channels, int64_t frames, std::string& error)
@@ -418,17 +576,25 @@ bool AudioFileWriter::finish (std::string& error)
     const int closed = sf_close (file);
     file = nullptr;
     int failure = fileLayer->failed ? fileLayer->failure : 0;
+    if (failure == 0 && closed == 0 && streamFd >= 0)
+        failure = copyFile (fileLayer->fd, streamFd);
     if (::close (fileLayer->fd) != 0 && failure == 0)
         failure = errno;
     delete fileLayer;
     fileLayer = nullptr;
+    if (streamFd >= 0 && ::close (streamFd) != 0 && failure == 0)
+        failure = errno;
+    const bool streamed = streamFd >= 0;
+    streamFd = -1;
     if (failure != 0 || closed != 0)
     {
         error = "cannot write '" + path + "': " + (failure != 0 ? systemReason (failure) : std::string (sf_error_number (closed)));
         abandon();
         return false;
     }
-    if (std::rename (tempPath.c_str(), path.c_str()) != 0)
+    if (streamed)
+        ::unlink (tempPath.c_str());
+    else if (std::rename (tempPath.c_str(), targetPath.c_str()) != 0)
     {
         error = "cannot create '" + path + "': " + systemReason (errno);
         abandon();
@@ -436,6 +602,42 @@ bool AudioFileWriter::finish (std::string& error)
     }
     pending = false;
     return true;
+}
+
+std::string AudioFileWriter::containerWarning (const std::string& outputPath, int format)
+{
+    const auto dot = outputPath.rfind ('.');
+    if (dot == std::string::npos || outputPath.find ('/', dot) != std::string::npos)
+        return {};
+    std::string extension = outputPath.substr (dot + 1);
+    std::transform (extension.begin(), extension.end(), extension.begin(), [] (unsigned char c) {
+        return static_cast<char> (std::tolower (c));
+    });
+    // Other names these containers' files commonly go by than libsndfile's own.
+    if (extension == "aif" || extension == "aifc")
+        extension = "aiff";
+    else if (extension == "ogg")
+        extension = "oga";
+    // One RIFF family: WAV of either header, and RF64 files named .wav.
+    auto family = [] (int container) {
+        return container == SF_FORMAT_WAVEX || container == SF_FORMAT_RF64 ? SF_FORMAT_WAV : container;
+    };
+    int count = 0, named = 0;
+    sf_command (nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    for (int i = 0; i < count; ++i)
+    {
+        SF_FORMAT_INFO info {};
+        info.format = i;
+        if (sf_command (nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) != 0 || info.extension == nullptr || extension != info.extension)
+            continue;
+        if (family (info.format & SF_FORMAT_TYPEMASK) == family (format & SF_FORMAT_TYPEMASK))
+            return {};
+        named = info.format;
+    }
+    if (named == 0)
+        return {};
+    return "'" + outputPath + "' is written as " + containerName (format) + ", the input's container, not as " + containerName (named)
+           + " as its name suggests";
 }
 
 void AudioFileWriter::abandon()
@@ -449,6 +651,9 @@ void AudioFileWriter::abandon()
         delete fileLayer;
         fileLayer = nullptr;
     }
+    if (streamFd >= 0)
+        ::close (streamFd);
+    streamFd = -1;
     if (pending)
         ::unlink (tempPath.c_str());
     pending = false;

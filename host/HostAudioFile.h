@@ -4,11 +4,13 @@
 // when read and rounded to nearest (ties to even) and clipped when written,
 // so a file read and written again keeps its integer samples unchanged.
 
+#include <csignal>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 struct sf_private_tag;
+struct stat;
 
 namespace skorvane3host
 {
@@ -46,12 +48,22 @@ public:
     // with `error` set.
     int64_t read (float* const* channels, int64_t maxFrames, std::string& error);
 
+    // The frames the header states (for WAV and AIFF read from the header
+    // itself, since libsndfile counts only what the file holds), else
+    // format().frames. More than can be read when the file ends early.
+    int64_t statedFrames() const { return stated; }
+    // The speaker positions the file declares (SF_CHANNEL_MAP_*, one per
+    // channel), empty when it declares none.
+    const std::vector<int>& channelMap() const { return speakers; }
+
     void close();
 
 private:
     std::string path;
     sf_private_tag* file = nullptr;
     AudioFileFormat info;
+    int64_t stated = -1;
+    std::vector<int> speakers;
     bool readsIntegers = false;
     std::vector<int32_t> intBuffer;
     std::vector<float> floatBuffer;
@@ -60,6 +72,11 @@ private:
 // Writes under a temporary name in the output's folder (the output's name
 // with ".part" added) and gives the file its own name only in finish(), so
 // that an unfinished run never leaves a partial file under the final name.
+// A symbolic link is followed: the file is written beside the link's final
+// target and takes the target's place, so the link stays. An existing
+// output that is no plain file (a FIFO, a device) is never replaced: the
+// file is made in the temporary folder ($TMPDIR, else /tmp) and copied into
+// it once complete.
 class AudioFileWriter
 {
 public:
@@ -74,10 +91,16 @@ public:
     // hold the rate or the channel count.
     static bool outputFormatFor (const AudioFileFormat& input, int& format, std::string& error);
 
-    // Creates the temporary file and its header.
-    bool create (const std::string& path, int format, int channels, int64_t sampleRate, std::string& error);
+    // Creates the temporary file and its header, declaring the speakers of
+    // `channelMap` (empty: the standard ones of the channel count). An
+    // existing output keeps its permission bits; one that may not be
+    // written, or a socket, is refused. A FIFO is opened here, waiting for
+    // its reader until `interrupted` (when given) is raised.
+    bool create (const std::string& path, int format, int channels, int64_t sampleRate, std::string& error,
+                 const std::vector<int>& channelMap = {}, const volatile std::sig_atomic_t* interrupted = nullptr);
     bool write (const float* const* channels, int64_t frames, std::string& error);
-    // Completes the header and renames the file to its final name.
+    // Completes the header and renames the file to its final name (or
+    // copies it into the FIFO or device it is written to).
     bool finish (std::string& error);
     // Closes and removes the temporary file (nothing happens once finished).
     void abandon();
@@ -87,8 +110,19 @@ public:
     // handler (empty when there is none).
     const char* pendingPath() const { return pending ? tempPath.c_str() : ""; }
 
+    // A warning when the output's extension names another container than
+    // the one written (out.flac receiving WAV), else empty.
+    static std::string containerWarning (const std::string& path, int format);
+
 private:
-    std::string path, tempPath;
+    // The temporary file beside the target (given its permissions when it
+    // replaces `existing`), or in the temporary folder for a FIFO or device,
+    // which is opened first. Each returns the temporary file's descriptor or -1.
+    int createBeside (const struct stat* existing, std::string& error);
+    int createForStream (const struct stat& existing, const volatile std::sig_atomic_t* interrupted, std::string& error);
+
+    std::string path, tempPath, targetPath; // targetPath: where the file lands, links followed
+    int streamFd = -1; // the FIFO or device the finished file is copied into
     sf_private_tag* file = nullptr;
     WavFileLayer* fileLayer = nullptr;
     int channelCount = 0;

@@ -102,6 +102,15 @@ PluginModule::~PluginModule() { unload(); }
 
 bool PluginModule::load (const std::string& path, std::string& error)
 {
+    if (loadModule (path, error))
+        return true;
+    // Every reason names the module it concerns.
+    error = "cannot load plug-in '" + path + "': " + error;
+    return false;
+}
+
+bool PluginModule::loadModule (const std::string& path, std::string& error)
+{
     unload();
     dlerror();
     // dlopen looks a bare file name up in the library search path only; a
@@ -111,14 +120,14 @@ bool PluginModule::load (const std::string& path, std::string& error)
     if (handle == nullptr)
     {
         const char* e = dlerror();
-        error = "cannot load plug-in '" + path + "': " + (e != nullptr ? e : "unknown error");
+        error = e != nullptr ? e : "unknown error";
         return false;
     }
 
     auto resolve = [this, &error] (const char* name) -> void* {
         void* p = dlsym (handle, name);
         if (p == nullptr && error.empty())
-            error = std::string ("plug-in does not export ") + name;
+            error = std::string ("it is no plug-in module: it does not export ") + name;
         return p;
     };
     error.clear();

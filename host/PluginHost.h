@@ -53,6 +53,7 @@ public:
     PluginModule& operator= (const PluginModule&) = delete;
 
     // dlopen, resolve the entry functions, ACFStartup, ACFRegisterPlugin.
+    // The error names the module: "cannot load plug-in 'PATH': reason".
     bool load (const std::string& path, std::string& error);
 
     // ACFCanUnloadNow until it returns 0 (kUnloadChecks times at most,
@@ -81,6 +82,8 @@ public:
     IACFUnknown* createObject (int effectIndex, int procID) const;
 
 private:
+    bool loadModule (const std::string& path, std::string& error);
+
     void* handle = nullptr;
     HostModuleUnknown* host = nullptr;
     RecordedDescription recorded;

@@ -3,9 +3,11 @@
 //   skorvane3-host process IN.wav OUT.wav [--set NAME=VALUE ...] [--bypass] [--block N] [--plugin PATH]
 //   skorvane3-host describe [--plugin PATH]
 //   skorvane3-host gui [--seconds N] [--screenshot FILE.png] [--plugin PATH]
+//   skorvane3-host --version
 
 #include <algorithm>
 #include <chrono>
+#include <initializer_list>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "Skorvane3Version.h"
 #include "host/HostString.h"
 #include "host/HostAudioFile.h"
 #include "host/HostWindow.h"
@@ -34,20 +37,27 @@ namespace
 
 // How long gui waits for the editor's first frame before a screenshot.
 constexpr double kFirstFrameTimeoutSeconds = 10.0;
+constexpr int kDefaultBlockSize = 512, kMaxBlockSize = 65536;
 
+// Exit codes: 0 success, kFailed for a file, module or processing error,
+// kWrongUsage for a command line that cannot be run; 128 + N after signal N.
+constexpr int kFailed = 1, kWrongUsage = 2;
+
+// The signal that interrupted the run (0: none yet).
 volatile std::sig_atomic_t gInterrupted = 0;
 // The output being written, whose temporary file a second signal removes
 // before the program ends at once.
 AudioFileWriter* volatile gPendingOutput = nullptr;
 
-void onSignal (int)
+void onSignal (int signal)
 {
-    if (gInterrupted && gPendingOutput != nullptr)
+    if (gInterrupted)
     {
-        ::unlink (gPendingOutput->pendingPath());
-        ::_exit (130);
+        if (gPendingOutput != nullptr)
+            ::unlink (gPendingOutput->pendingPath());
+        ::_exit (128 + signal);
     }
-    gInterrupted = 1;
+    gInterrupted = signal;
 }
 
 void usage (FILE* out)
@@ -56,21 +66,29 @@ void usage (FILE* out)
                   "usage:\n"
                   "  skorvane3-host process IN.wav OUT.wav [--set NAME=VALUE ...] [--bypass] [--block N] [--plugin PATH]\n"
                   "      runs the plug-in over an audio file (WAV or any format libsndfile reads, 1 to 8 channels);\n"
-                  "      the output keeps the input's container, sample format and rate\n"
+                  "      the output keeps the input's container, sample format, rate and speakers\n"
                   "      NAME is a parameter name or host parameter ID, VALUE its normalized value 0..1\n"
+                  "      N is the plug-in's block size, 1 to %d frames (default %d)\n"
                   "  skorvane3-host describe [--plugin PATH]\n"
                   "      prints what the plug-in registers and its host parameters\n"
                   "  skorvane3-host gui [--seconds N] [--screenshot FILE.png] [--plugin PATH]\n"
                   "      opens the plug-in's editor in a window until it is closed (or for N seconds)\n"
-                  "The plug-in is taken from --plugin, else $SKORVANE3_PLUGIN, else %s\n",
-                  SKORVANE3_DEFAULT_PLUGIN);
+                  "  skorvane3-host help | --help | --version\n"
+                  "The plug-in is taken from --plugin, else $SKORVANE3_PLUGIN, else %s\n"
+                  "Exit status: 0 success, 1 a file, module or processing error, 2 wrong usage,\n"
+                  "128+N ended by signal N\n",
+                  kMaxBlockSize, kDefaultBlockSize, SKORVANE3_DEFAULT_PLUGIN);
 }
 
-int fail (const std::string& message, int code = 1)
+int fail (const std::string& message, int code = kFailed)
 {
     std::fprintf (stderr, "skorvane3-host: error: %s\n", message.c_str());
     return code;
 }
+
+void warn (const std::string& message) { std::fprintf (stderr, "skorvane3-host: warning: %s\n", message.c_str()); }
+
+int interruptedExitCode() { return 128 + gInterrupted; }
 
 struct Options
 {
@@ -78,11 +96,27 @@ struct Options
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> sets;
     bool bypass = false;
-    int blockSize = 512;
+    int blockSize = kDefaultBlockSize;
     double seconds = -1.0;
     std::string screenshot;
     std::string plugin;
+    std::vector<std::string> given; // the options named, for the check against the command
 };
+
+// The options of each command; any other given to it is wrong usage.
+bool commandTakes (const std::string& command, const std::string& option)
+{
+    auto among = [&option] (std::initializer_list<const char*> options) {
+        return std::find (options.begin(), options.end(), option) != options.end();
+    };
+    if (command == "process")
+        return among ({ "--set", "--bypass", "--block", "--plugin" });
+    if (command == "describe")
+        return among ({ "--plugin" });
+    if (command == "gui")
+        return among ({ "--seconds", "--screenshot", "--plugin" });
+    return true; // help, or an unknown command reported as such
+}
 
 bool parseNumber (const std::string& text, double& out)
 {
@@ -105,7 +139,7 @@ bool parseOptions (int argc, char** argv, Options& o, std::string& error)
     {
         const std::string a = argv[i];
         auto value = [&] (std::string& out) {
-            if (i + 1 >= argc)
+            if (i + 1 >= argc || *argv[i + 1] == '\0')
             {
                 error = "option " + a + " needs a value";
                 return false;
@@ -113,6 +147,8 @@ bool parseOptions (int argc, char** argv, Options& o, std::string& error)
             out = argv[++i];
             return true;
         };
+        if (a.rfind ("--", 0) == 0)
+            o.given.push_back (a.substr (0, a.find ('=')));
         std::string v;
         if (a == "--set")
         {
@@ -173,6 +209,10 @@ bool parseOptions (int argc, char** argv, Options& o, std::string& error)
         {
             o.command = "help";
         }
+        else if (a == "--version")
+        {
+            o.command = "version";
+        }
         else if (! a.empty() && a[0] == '-' && a != "-")
         {
             error = "unknown option '" + a + "'";
@@ -181,6 +221,12 @@ bool parseOptions (int argc, char** argv, Options& o, std::string& error)
         else
             o.positional.push_back (a);
     }
+    for (const auto& option : o.given)
+        if (! commandTakes (o.command, option))
+        {
+            error = o.command + " does not take " + option;
+            return false;
+        }
     return true;
 }
 
@@ -198,7 +244,7 @@ std::string pluginPath (const Options& o)
 int runProcess (const Options& o)
 {
     if (o.positional.size() != 2)
-        return fail ("process needs an input and an output file", 2);
+        return fail ("process needs an input and an output file", kWrongUsage);
     const std::string& inPath = o.positional[0];
     const std::string& outPath = o.positional[1];
 
@@ -217,23 +263,32 @@ int runProcess (const Options& o)
     if (! AudioFileWriter::outputFormatFor (format, outputFormat, error))
         return fail ("cannot write '" + outPath + "': " + error);
     AudioFileWriter output;
-    if (! output.create (outPath, outputFormat, channels, format.sampleRate, error))
-        return fail (error);
     gPendingOutput = &output;
     struct ForgetPendingOutput
     {
         ~ForgetPendingOutput() { gPendingOutput = nullptr; }
     } forget;
+    const std::string notWritten = "interrupted; '" + outPath + "' was not written";
+    // A FIFO as the output waits here for its reader.
+    if (! output.create (outPath, outputFormat, channels, format.sampleRate, error, input.channelMap(), &gInterrupted))
+        return gInterrupted ? fail (notWritten, interruptedExitCode()) : fail (error);
+    const std::string containerWarning = AudioFileWriter::containerWarning (outPath, outputFormat);
+    if (! containerWarning.empty())
+        warn (containerWarning);
 
+    const std::string modulePath = pluginPath (o);
+    auto moduleFailure = [&modulePath] (const std::string& message, int code = kFailed) {
+        return fail ("'" + modulePath + "': " + message, code);
+    };
     PluginModule module;
-    if (! module.load (pluginPath (o), error))
+    if (! module.load (modulePath, error))
         return fail (error);
 
     int result = 0;
     {
         auto instance = PluginInstance::create (module, 0, stem, stem, static_cast<float> (format.sampleRate), error);
         if (! instance)
-            return fail (error);
+            return moduleFailure (error);
 
         for (const auto& s : o.sets)
         {
@@ -243,24 +298,24 @@ int runProcess (const Options& o)
                 std::string known;
                 for (const auto& pid : instance->parameterIDs())
                     known += (known.empty() ? "" : ", ") + instance->parameterName (pid) + " (" + pid + ")";
-                return fail ("unknown parameter '" + s.first + "'; known: " + known);
+                return fail ("unknown parameter '" + s.first + "'; known: " + known, kWrongUsage);
             }
             double v = 0.0;
             if (! parseNumber (s.second, v) || v < 0.0 || v > 1.0)
-                return fail ("value of " + s.first + " must be a number from 0 to 1, got '" + s.second + "'");
+                return fail ("value of " + s.first + " must be a number from 0 to 1, got '" + s.second + "'", kWrongUsage);
             const AAX_Result r = instance->setParameter (id, v);
             if (r != AAX_SUCCESS)
-                return fail ("setting " + s.first + " failed with " + std::to_string (r));
+                return moduleFailure ("setting " + s.first + " failed with " + std::to_string (r));
         }
         if (o.bypass)
         {
             HostString bypassID;
             instance->effect()->GetMasterBypassParameter (&bypassID);
             if (bypassID.str().empty())
-                return fail ("the plug-in has no bypass parameter");
+                return moduleFailure ("the plug-in has no bypass parameter");
             const AAX_Result r = instance->setParameter (bypassID.str(), 1.0);
             if (r != AAX_SUCCESS)
-                return fail ("bypassing failed with " + std::to_string (r));
+                return moduleFailure ("bypassing failed with " + std::to_string (r));
         }
 
         // The file is read and written in whole numbers of plug-in blocks,
@@ -279,7 +334,8 @@ int runProcess (const Options& o)
         std::vector<float*> out (static_cast<size_t> (channels));
 
         const int64_t frames = format.frames;
-        const bool showProgress = frames > format.sampleRate * 10;
+        // A progress line is for a person watching, not for a log.
+        const bool showProgress = frames > format.sampleRate * 10 && ::isatty (STDERR_FILENO);
         int lastPercent = -1;
         int64_t done = 0;
         for (;;)
@@ -324,9 +380,12 @@ int runProcess (const Options& o)
         if (lastPercent >= 0)
             std::fprintf (stderr, "\n"); // end the progress line
         if (gInterrupted)
-            result = fail ("interrupted; '" + outPath + "' was not written", 130);
+            result = fail (notWritten, interruptedExitCode());
         else if (result == 0 && ! output.finish (error))
             result = fail (error);
+        else if (result == 0 && done < input.statedFrames())
+            warn ("'" + inPath + "' ends early: its header states " + std::to_string (input.statedFrames()) + " frames, "
+                  + std::to_string (done) + " read");
     }
     output.abandon();
     module.unload();
@@ -359,10 +418,11 @@ std::string propertyText (int32_t id, int32_t value)
 int runDescribe (const Options& o)
 {
     if (! o.positional.empty())
-        return fail ("describe takes no file arguments", 2);
+        return fail ("describe takes no file arguments", kWrongUsage);
     std::string error;
+    const std::string modulePath = pluginPath (o);
     PluginModule module;
-    if (! module.load (pluginPath (o), error))
+    if (! module.load (modulePath, error))
         return fail (error);
     const RecordedDescription& d = module.description();
 
@@ -405,7 +465,7 @@ int runDescribe (const Options& o)
     {
         auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
         if (! instance)
-            return fail (error);
+            return fail ("'" + modulePath + "': " + error);
         std::printf ("host parameters (stereo instance at 44100 Hz):\n");
         for (const auto& id : instance->parameterIDs())
         {
@@ -472,28 +532,32 @@ bool checkScreenshotPath (const std::string& path, std::string& error)
 int runGui (const Options& o)
 {
     if (! o.positional.empty())
-        return fail ("gui takes no file arguments", 2);
+        return fail ("gui takes no file arguments", kWrongUsage);
     std::string error;
     if (! o.screenshot.empty() && ! checkScreenshotPath (o.screenshot, error))
-        return fail (error, 2);
+        return fail (error, kWrongUsage);
     HostWindow window;
     if (! window.open ("Skorvane3", 600, 300, error))
         return fail (error);
 
+    const std::string modulePath = pluginPath (o);
+    auto moduleFailure = [&modulePath] (const std::string& message) {
+        return fail ("'" + modulePath + "': " + message);
+    };
     PluginModule module;
-    if (! module.load (pluginPath (o), error))
+    if (! module.load (modulePath, error))
         return fail (error);
     int result = 0;
     {
         auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
         if (! instance)
-            return fail (error);
+            return moduleFailure (error);
         auto editor = PluginEditor::create (*instance, error);
         if (! editor)
-            return fail (error);
+            return moduleFailure (error);
         const AAX_Result r = editor->attach (window);
         if (r != AAX_SUCCESS)
-            return fail ("the plug-in could not open its editor (" + std::to_string (r) + ")");
+            return moduleFailure ("the plug-in could not open its editor (" + std::to_string (r) + ")");
         window.show();
 
         const auto start = std::chrono::steady_clock::now();
@@ -538,26 +602,34 @@ int runGui (const Options& o)
     }
     module.unload();
     window.close();
-    return result;
+    return gInterrupted ? interruptedExitCode() : result;
 }
 
 } // namespace
 
 int main (int argc, char** argv)
 {
-    std::signal (SIGINT, onSignal);
-    std::signal (SIGTERM, onSignal);
+    // Every way a terminal or a user ends the program removes the unfinished output.
+    for (int signal : { SIGINT, SIGTERM, SIGHUP, SIGQUIT })
+        std::signal (signal, onSignal);
+    // A FIFO whose reader goes away is reported as a failed write.
+    std::signal (SIGPIPE, SIG_IGN);
 
     Options o;
     std::string error;
     if (! parseOptions (argc, argv, o, error))
     {
         usage (stderr);
-        return fail (error, 2);
+        return fail (error, kWrongUsage);
     }
     if (o.command == "help" || o.command == "--help" || o.command == "-h")
     {
         usage (stdout);
+        return 0;
+    }
+    if (o.command == "version" || o.command == "--version")
+    {
+        std::printf ("skorvane3-host %s\n", Skorvane3Version::kNumber);
         return 0;
     }
     if (o.command == "process")
@@ -567,5 +639,5 @@ int main (int argc, char** argv)
     if (o.command == "gui")
         return runGui (o);
     usage (stderr);
-    return fail ("unknown command '" + o.command + "'", 2);
+    return fail ("unknown command '" + o.command + "'", kWrongUsage);
 }

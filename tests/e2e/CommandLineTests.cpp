@@ -1,11 +1,17 @@
 // The skorvane3-host command: describe, process and its error messages.
 
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 
 #include "E2ESupport.h"
+#include "Skorvane3Version.h"
 #include "tests/host/AudioFileTestSupport.h"
+#include "tests/support/TestWav.h"
 
 namespace
 {
@@ -18,6 +24,19 @@ void writeTone (const std::string& path, int channels, size_t frames, int format
 {
     std::string error;
     ASSERT_TRUE (audiotest::writeAudio (path, format, 44100, audiotest::tone (channels, frames), error)) << error;
+}
+
+// A file's format and samples as libsndfile reads them, in double precision.
+int readDoubles (const std::string& path, std::vector<double>& samples)
+{
+    SF_INFO info {};
+    SNDFILE* f = sf_open (path.c_str(), SFM_READ, &info);
+    if (f == nullptr)
+        return 0;
+    samples.assign (static_cast<size_t> (info.frames * info.channels), 0.0);
+    sf_readf_double (f, samples.data(), info.frames);
+    sf_close (f);
+    return info.format;
 }
 } // namespace
 
@@ -54,18 +73,48 @@ TEST (CommandLine, ProcessKeepsFormatRateAndLength)
     std::remove (out.c_str());
 }
 
-TEST (CommandLine, BypassedProcessingReturnsTheInput)
+TEST (CommandLine, BypassedProcessingReturnsTheInputInItsFormatAndByteOrder)
 {
-    const std::string in = tempPath ("inb.wav"), out = tempPath ("outb.wav");
-    writeTone (in, 2, 2000, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
-    // The bypass holds also when parameters are set on the same command line.
-    const auto r = e2e::run (host() + "process " + in + " " + out + " --set Level=1 --bypass" + plugin());
-    ASSERT_EQ (r.exitCode, 0) << r.output;
-    audiotest::Audio a, b;
-    std::string error;
-    ASSERT_TRUE (audiotest::readAudio (in, a, error));
-    ASSERT_TRUE (audiotest::readAudio (out, b, error));
-    EXPECT_TRUE (a.channels == b.channels) << "samples unchanged";
+    // Samples a float holds exactly come back unchanged; 32-bit PCM and
+    // double pass through single precision.
+    struct Case
+    {
+        const char* name;
+        int format;
+        bool exact;
+    };
+    const Case cases[] = {
+        { "8-bit", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, true },
+        { "16-bit", SF_FORMAT_WAV | SF_FORMAT_PCM_16, true },
+        { "24-bit", SF_FORMAT_WAV | SF_FORMAT_PCM_24, true },
+        { "float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, true },
+        { "big-endian WAV (RIFX)", SF_FORMAT_WAV | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG, true },
+        { "AIFF", SF_FORMAT_AIFF | SF_FORMAT_PCM_24, true },
+        { "little-endian AIFF", SF_FORMAT_AIFF | SF_FORMAT_PCM_16 | SF_ENDIAN_LITTLE, true },
+        { "32-bit", SF_FORMAT_WAV | SF_FORMAT_PCM_32, false },
+        { "double", SF_FORMAT_WAV | SF_FORMAT_DOUBLE, false },
+    };
+    const std::string in = tempPath ("inb"), out = tempPath ("outb");
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        std::vector<double> tone (2000);
+        for (size_t i = 0; i < tone.size(); ++i)
+            tone[i] = 0.7 * std::sin (0.0123 * static_cast<double> (i)); // more bits than a float holds
+        SF_INFO info { 0, 44100, 2, c.format, 0, 0 };
+        SNDFILE* f = sf_open (in.c_str(), SFM_WRITE, &info);
+        ASSERT_NE (f, nullptr) << sf_strerror (nullptr);
+        sf_writef_double (f, tone.data(), 1000);
+        sf_close (f);
+        // The bypass holds also when parameters are set on the same command line.
+        const auto r = e2e::run (host() + "process " + in + " " + out + " --set Level=1 --bypass" + plugin());
+        ASSERT_EQ (r.exitCode, 0) << r.output;
+        std::vector<double> a, b;
+        EXPECT_EQ (readDoubles (out, b), readDoubles (in, a)) << "the same container, sample format and byte order";
+        ASSERT_EQ (a.size(), b.size());
+        for (size_t i = 0; i < a.size(); ++i)
+            ASSERT_EQ (b[i], c.exact ? a[i] : static_cast<double> (static_cast<float> (a[i]))) << "sample " << i;
+    }
     std::remove (in.c_str());
     std::remove (out.c_str());
 }
@@ -90,15 +139,24 @@ TEST (CommandLine, ClearErrorsAndNonZeroExits)
     {
         std::string arguments;
         int exitCode;
-        std::string message; // empty: none expected
+        std::string message; // the error; for exit code 0 a text of the output (no error)
     };
     const Case cases[] = {
+        // 1: a file, module or processing error, each naming its file.
         { "process " + notWav + " " + out + plugin(), 1, "cannot read '" + notWav + "': " },
         { "process " + nine + " " + out + plugin(), 1, "'" + nine + "': unsupported channel count 9 (1 to 8 channels are supported)" },
-        { "process " + files + "--set Loudness=0.5" + plugin(), 1, "unknown parameter 'Loudness'; known: " },
-        { "process " + files + "--set Level=2" + plugin(), 1, "value of Level must be a number from 0 to 1, got '2'" },
-        { "process " + files + "--set Level=-0.1" + plugin(), 1, "value of Level must be a number from 0 to 1, got '-0.1'" },
-        { "process " + files + "--set Level=0.5x" + plugin(), 1, "value of Level must be a number from 0 to 1, got '0.5x'" },
+        { "process " + files + "--plugin /nonexistent/plugin.so", 1, "cannot load plug-in '/nonexistent/plugin.so': " },
+        { "describe --plugin libm.so.6", 1, "cannot load plug-in 'libm.so.6': it is no plug-in module: it does not export ACFRegisterPlugin" },
+        // 2: wrong usage.
+        { "process " + files + "--set Loudness=0.5" + plugin(), 2, "unknown parameter 'Loudness'; known: " },
+        { "process " + files + "--set Level=2" + plugin(), 2, "value of Level must be a number from 0 to 1, got '2'" },
+        { "process " + files + "--set Level=-0.1" + plugin(), 2, "value of Level must be a number from 0 to 1, got '-0.1'" },
+        { "process " + files + "--set Level=0.5x" + plugin(), 2, "value of Level must be a number from 0 to 1, got '0.5x'" },
+        { "process " + files + "--seconds 3" + plugin(), 2, "process does not take --seconds" },
+        { "describe --block 7" + plugin(), 2, "describe does not take --block" },
+        { "gui --bypass" + plugin(), 2, "gui does not take --bypass" },
+        { "describe --plugin ''", 2, "option --plugin needs a value" },
+        { "gui --screenshot ''" + plugin(), 2, "option --screenshot needs a value" },
         { "process " + files + "--set Level" + plugin(), 2, "--set expects NAME=VALUE, got 'Level'" },
         { "process " + files + "--set =0.5" + plugin(), 2, "--set expects NAME=VALUE, got '=0.5'" },
         { "process " + files + "--block 0" + plugin(), 2, "--block expects a whole number from 1 to 65536" },
@@ -106,10 +164,12 @@ TEST (CommandLine, ClearErrorsAndNonZeroExits)
         { "process " + files + "--block 1.5" + plugin(), 2, "--block expects a whole number from 1 to 65536" },
         { "process " + good + plugin(), 2, "process needs an input and an output file" },
         { "process " + files + good + plugin(), 2, "process needs an input and an output file" },
-        { "process " + files + "--plugin /nonexistent/plugin.so", 1, "cannot load plug-in" },
         { "frobnicate", 2, "unknown command 'frobnicate'" },
-        // Accepted: help; the largest block, the --set=NAME=VALUE form, names in any case.
-        { "help", 0, "" },
+        // Accepted: help with the block range and the exit codes; the version;
+        // the largest block, the --set=NAME=VALUE form, names in any case.
+        { "help", 0, "1 to 65536 frames (default 512)" },
+        { "help", 0, "Exit status: 0 success, 1 a file, module or processing error, 2 wrong usage,\n128+N ended by signal N\n" },
+        { "--version", 0, std::string ("skorvane3-host ") + Skorvane3Version::kNumber + "\n" },
         { "process " + good + " " + done + " --block 65536 --set=level=0.5 --set RESONANCE=0" + plugin(), 0, "" },
     };
     for (const auto& c : cases)
@@ -117,14 +177,8 @@ TEST (CommandLine, ClearErrorsAndNonZeroExits)
         SCOPED_TRACE (c.arguments);
         const auto r = e2e::run (host() + c.arguments);
         EXPECT_EQ (r.exitCode, c.exitCode) << r.output;
-        if (c.message.empty())
-        {
-            EXPECT_EQ (r.output.find ("error"), std::string::npos) << r.output;
-        }
-        else
-        {
-            EXPECT_NE (r.output.find ("skorvane3-host: error: " + c.message), std::string::npos) << r.output;
-        }
+        EXPECT_NE (r.output.find (c.exitCode == 0 ? c.message : "skorvane3-host: error: " + c.message), std::string::npos) << r.output;
+        EXPECT_EQ (c.exitCode == 0, r.output.find ("skorvane3-host: error") == std::string::npos) << r.output;
     }
 
     std::ifstream never (out);
@@ -133,22 +187,26 @@ TEST (CommandLine, ClearErrorsAndNonZeroExits)
         std::remove (p.c_str());
 }
 
-TEST (CommandLine, LongFilesShowProgress)
+TEST (CommandLine, LongFilesShowProgressOnATerminalOnly)
 {
     const std::string in = tempPath ("long.wav"), out = tempPath ("long_out.wav");
     writeTone (in, 1, 44100 * 12);
-    const auto r = e2e::run (host() + "process " + in + " " + out + plugin());
+    const std::string command = host() + "process " + in + " " + out + plugin();
+    auto r = e2e::run ("script -qec " + e2e::quote (command) + " /dev/null"); // on a terminal of its own
     ASSERT_EQ (r.exitCode, 0) << r.output;
     EXPECT_NE (r.output.find ("100%"), std::string::npos) << r.output;
+    r = e2e::run (command);
+    ASSERT_EQ (r.exitCode, 0) << r.output;
+    EXPECT_EQ (r.output, "") << "nothing when stderr is no terminal";
     std::remove (in.c_str());
     std::remove (out.c_str());
 }
 
-TEST (CommandLine, EmptyWavGivesAnEmptyWavAndAForeignLibraryIsRefused)
+TEST (CommandLine, EmptyWavGivesAnEmptyWav)
 {
     const std::string in = tempPath ("empty.wav"), out = tempPath ("empty_out.wav");
     writeTone (in, 2, 0);
-    auto r = e2e::run (host() + "process " + in + " " + out + plugin());
+    const auto r = e2e::run (host() + "process " + in + " " + out + plugin());
     ASSERT_EQ (r.exitCode, 0) << r.output;
     audiotest::Audio d;
     std::string error;
@@ -157,31 +215,6 @@ TEST (CommandLine, EmptyWavGivesAnEmptyWavAndAForeignLibraryIsRefused)
     EXPECT_EQ (d.frames(), 0u);
     std::remove (in.c_str());
     std::remove (out.c_str());
-
-    // A shared library that is no plug-in module.
-    r = e2e::run (host() + "describe --plugin libm.so.6");
-    EXPECT_NE (r.exitCode, 0);
-    EXPECT_NE (r.output.find ("does not export ACFRegisterPlugin"), std::string::npos) << r.output;
-}
-
-TEST (CommandLine, AnOutputThatCannotBeWrittenIsReportedBeforeProcessing)
-{
-    // A long input would show progress while it is processed: the error about
-    // the output comes first, and nothing is processed.
-    const std::string in = tempPath ("long_in_badout.wav");
-    writeTone (in, 1, 44100 * 12);
-
-    auto r = e2e::run (host() + "process " + in + " /nonexistent-dir/out.wav" + plugin());
-    EXPECT_EQ (r.exitCode, 1);
-    EXPECT_NE (r.output.find ("cannot create '/nonexistent-dir/out.wav': No such file or directory"), std::string::npos) << r.output;
-    EXPECT_EQ (r.output.find ("processing"), std::string::npos) << r.output;
-
-    // A directory as the output.
-    r = e2e::run (host() + "process " + in + " " + e2e::quote (::testing::TempDir()) + plugin());
-    EXPECT_EQ (r.exitCode, 1);
-    EXPECT_NE (r.output.find ("Is a directory"), std::string::npos) << r.output;
-    EXPECT_EQ (r.output.find ("processing"), std::string::npos) << r.output;
-    std::remove (in.c_str());
 }
 
 TEST (CommandLine, APlugInFileNamedWithoutAFolderIsTakenFromTheCurrentFolder)
@@ -193,4 +226,116 @@ TEST (CommandLine, APlugInFileNamedWithoutAFolderIsTakenFromTheCurrentFolder)
     const auto r = e2e::run ("cd " + e2e::quote (folder) + " && " + host() + "describe --plugin " + e2e::quote (file));
     EXPECT_EQ (r.exitCode, 0) << r.output;
     EXPECT_NE (r.output.find ("package names: Skorvane3"), std::string::npos) << r.output;
+}
+
+TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
+{
+    const std::string in = tempPath ("path_in.wav"), plain = tempPath ("path_plain.wav"), target = tempPath ("path_target.wav"),
+                      link = tempPath ("path_link.wav"), fifo = tempPath ("path_fifo.wav"), copy = tempPath ("path_copy.wav"),
+                      readOnly = tempPath ("path_readonly.wav"), socket = tempPath ("path_socket.wav"), tmp = tempPath ("path_tmp");
+    for (const auto& p : { plain, target, link, fifo, copy, readOnly, socket })
+        std::remove (p.c_str());
+    ::rmdir (tmp.c_str());
+    writeTone (in, 2, 1000);
+    writeTone (target, 1, 10);
+    ::chmod (target.c_str(), 0640);
+    writeTone (readOnly, 1, 10);
+    ::chmod (readOnly.c_str(), 0444);
+    ASSERT_EQ (::symlink ("skorvane3_cli_path_target.wav", link.c_str()), 0); // relative, as users make them
+    ASSERT_EQ (::mkfifo (fifo.c_str(), 0600), 0);
+    ASSERT_EQ (::mkdir (tmp.c_str(), 0700), 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    socket.copy (address.sun_path, sizeof address.sun_path - 1);
+    const int socketFd = ::socket (AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ (::bind (socketFd, reinterpret_cast<sockaddr*> (&address), sizeof address), 0);
+    // Root writes whatever the permissions say unless it gives up that right.
+    const std::string asUser = ::geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search -- " : "";
+    const std::string process = host() + "process " + in + " ";
+
+    struct Case
+    {
+        std::string command;
+        int exitCode;
+        std::string message;
+    };
+    const Case cases[] = {
+        { process + plain + plugin(), 0, "" },
+        // A link is followed: its target takes the audio, keeping its permissions.
+        { process + link + plugin(), 0, "" },
+        // A FIFO gets the complete file, made in the temporary folder first.
+        { "cat " + fifo + " > " + copy + " & TMPDIR=" + tmp + " " + process + fifo + plugin() + "; wait", 0, "" },
+        { asUser + process + readOnly + plugin(), 1, "cannot write '" + readOnly + "': Permission denied" },
+        { process + socket + plugin(), 1, "cannot write '" + socket + "': it is a socket, which takes no file" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.command);
+        const auto r = e2e::run (c.command);
+        EXPECT_EQ (r.exitCode, c.exitCode) << r.output;
+        EXPECT_NE (r.output.find (c.exitCode == 0 ? c.message : "skorvane3-host: error: " + c.message), std::string::npos) << r.output;
+    }
+    ::close (socketFd);
+
+    struct stat st
+    {};
+    ASSERT_EQ (::lstat (link.c_str(), &st), 0);
+    EXPECT_TRUE (S_ISLNK (st.st_mode));
+    ASSERT_EQ (::stat (target.c_str(), &st), 0);
+    EXPECT_EQ (st.st_mode & 07777, 0640u);
+    ASSERT_EQ (::stat (fifo.c_str(), &st), 0);
+    EXPECT_TRUE (S_ISFIFO (st.st_mode));
+    ASSERT_EQ (::stat (socket.c_str(), &st), 0);
+    EXPECT_TRUE (S_ISSOCK (st.st_mode));
+    const auto audio = testsupport::fileBytes (plain);
+    ASSERT_GT (audio.size(), 4000u);
+    EXPECT_TRUE (testsupport::fileBytes (target) == audio);
+    EXPECT_TRUE (testsupport::fileBytes (copy) == audio);
+    EXPECT_EQ (testsupport::fileBytes (readOnly).size(), 44u + 20u) << "left as it was";
+    EXPECT_EQ (e2e::run ("ls -A " + tmp).output, "") << "the temporary file is gone";
+    for (const auto& p : { in, plain, target, link, fifo, copy, readOnly, socket })
+        std::remove (p.c_str());
+    ::rmdir (tmp.c_str());
+}
+
+TEST (CommandLine, WarningsLeaveTheRunSuccessful)
+{
+    const std::string in = tempPath ("warn_in.wav"), out = tempPath ("warn_out");
+    writeTone (in, 1, 48000);
+    const std::string cut = tempPath ("warn_cut.wav"), huge = tempPath ("warn_huge.wav");
+    {
+        auto bytes = testsupport::fileBytes (in);
+        bytes.resize (44 + 12489 * 2);
+        std::ofstream (cut, std::ios::binary).write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
+        for (int i = 0; i < 4; ++i)
+            bytes[40 + static_cast<size_t> (i)] = i == 0 ? 0xF0 : 0xFF; // the data chunk's size: 0xFFFFFFF0
+        std::ofstream (huge, std::ios::binary).write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
+    }
+    struct Case
+    {
+        std::string input, extension, warning; // empty: none
+        size_t frames;
+    };
+    const Case cases[] = {
+        { cut, ".wav", "warning: '" + cut + "' ends early: its header states 48000 frames, 12489 read", 12489 },
+        { huge, ".wav", "warning: '" + huge + "' ends early: its header states 2147483640 frames, 12489 read", 12489 },
+        { in, ".flac",
+          "warning: '" + out + ".flac' is written as WAV (Microsoft), the input's container, not as FLAC (Free Lossless Audio Codec) as its name suggests",
+          48000 },
+        { in, ".WAV", "", 48000 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.input + " -> " + c.extension);
+        const auto r = e2e::run (host() + "process " + c.input + " " + out + c.extension + plugin());
+        EXPECT_EQ (r.exitCode, 0) << r.output;
+        EXPECT_EQ (r.output, c.warning.empty() ? "" : "skorvane3-host: " + c.warning + "\n");
+        audiotest::Audio d;
+        std::string error;
+        ASSERT_TRUE (audiotest::readAudio (out + c.extension, d, error)) << error;
+        EXPECT_EQ (d.frames(), c.frames);
+        std::remove ((out + c.extension).c_str());
+    }
+    for (const auto& p : { in, cut, huge })
+        std::remove (p.c_str());
 }

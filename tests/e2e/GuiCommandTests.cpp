@@ -1,6 +1,7 @@
 // The gui command's screenshot: the painted editor, never an empty window;
 // a name or folder it cannot save to is refused before anything opens.
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <png.h>
@@ -68,6 +69,9 @@ TEST (GuiScreenshot, ShowsThePaintedEditorHoweverSoonItIsTaken)
         EXPECT_GT (colours.size(), 50u);
         std::remove (shot.c_str());
     }
+    // Ended by a signal (a terminal closed): 128 + its number, as process does.
+    const auto r = e2e::run ("timeout --preserve-status -s HUP 2 " + host() + plugin());
+    EXPECT_EQ (r.exitCode, 128 + SIGHUP) << r.output;
 }
 
 TEST (GuiScreenshot, ANameOrFolderItCannotSaveToIsRefusedBeforeTheSession)

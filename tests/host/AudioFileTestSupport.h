@@ -21,11 +21,13 @@ struct Audio
     size_t frames() const { return channels.empty() ? 0 : channels[0].size(); }
 };
 
+// `speakers`: the positions the file declares (SF_CHANNEL_MAP_*); empty: the
+// writer's standard ones.
 inline bool writeAudio (const std::string& path, int format, int sampleRate, const std::vector<std::vector<float>>& channels,
-                        std::string& error)
+                        std::string& error, const std::vector<int>& speakers = {})
 {
     skorvane3host::AudioFileWriter writer;
-    if (! writer.create (path, format, static_cast<int> (channels.size()), sampleRate, error))
+    if (! writer.create (path, format, static_cast<int> (channels.size()), sampleRate, error, speakers))
         return false;
     std::vector<const float*> pointers;
     for (const auto& c : channels)

@@ -69,7 +69,8 @@ TEST (PluginCallOrder, UnloadAsksUntilTheModuleCanUnloadThenShutsItDownLast)
         ::testing::internal::CaptureStderr();
         EXPECT_FALSE (module.load (SKORVANE3_FAKE_MODULE, error));
         const std::string warnings = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ (error, c.startupResult != 0 ? "ACFStartup failed with 1" : "ACFRegisterPlugin failed with -1");
+        EXPECT_EQ (error, "cannot load plug-in '" + std::string (SKORVANE3_FAKE_MODULE) + "': "
+                              + (c.startupResult != 0 ? "ACFStartup failed with 1" : "ACFRegisterPlugin failed with -1"));
 
         std::vector<std::string> expected = { "ACFStartup" };
         if (c.startupResult == 0)
