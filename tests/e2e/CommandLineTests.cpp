@@ -232,11 +232,13 @@ TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
 {
     const std::string in = tempPath ("path_in.wav"), plain = tempPath ("path_plain.wav"), target = tempPath ("path_target.wav"),
                       link = tempPath ("path_link.wav"), fifo = tempPath ("path_fifo.wav"), copy = tempPath ("path_copy.wav"),
-                      readOnly = tempPath ("path_readonly.wav"), socket = tempPath ("path_socket.wav"), tmp = tempPath ("path_tmp");
+                      readOnly = tempPath ("path_readonly.wav"), socket = tempPath ("path_socket.wav"), tmp = tempPath ("path_tmp"),
+                      same = tempPath ("path_same.wav");
     for (const auto& p : { plain, target, link, fifo, copy, readOnly, socket })
         std::remove (p.c_str());
     ::rmdir (tmp.c_str());
     writeTone (in, 2, 1000);
+    writeTone (same, 2, 1000);
     writeTone (target, 1, 10);
     ::chmod (target.c_str(), 0640);
     writeTone (readOnly, 1, 10);
@@ -261,6 +263,8 @@ TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
     };
     const Case cases[] = {
         { process + plain + plugin(), 0, "" },
+        // The input is read from the file it opened while its replacement is made.
+        { host() + "process " + same + " " + same + plugin(), 0, "" },
         // A link is followed: its target takes the audio, keeping its permissions.
         { process + link + plugin(), 0, "" },
         // A FIFO gets the complete file, made in the temporary folder first.
@@ -291,9 +295,10 @@ TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
     ASSERT_GT (audio.size(), 4000u);
     EXPECT_TRUE (testsupport::fileBytes (target) == audio);
     EXPECT_TRUE (testsupport::fileBytes (copy) == audio);
+    EXPECT_TRUE (testsupport::fileBytes (same) == audio);
     EXPECT_EQ (testsupport::fileBytes (readOnly).size(), 44u + 20u) << "left as it was";
     EXPECT_EQ (e2e::run ("ls -A " + tmp).output, "") << "the temporary file is gone";
-    for (const auto& p : { in, plain, target, link, fifo, copy, readOnly, socket })
+    for (const auto& p : { in, plain, target, link, fifo, copy, readOnly, socket, same })
         std::remove (p.c_str());
     ::rmdir (tmp.c_str());
 }
