@@ -513,12 +513,13 @@ int AudioFileWriter::createForStream (const struct stat& existing, const volatil
     }
     ::fcntl (streamFd, F_SETFL, ::fcntl (streamFd, F_GETFL) & ~O_NONBLOCK);
 
-    const char* folder = std::getenv ("TMPDIR");
-    tempPath = std::string (folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/skorvane3-host-XXXXXX";
+    const char* variable = std::getenv ("TMPDIR");
+    const std::string folder = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+    tempPath = folder + "/skorvane3-host-XXXXXX";
     const int fd = ::mkostemp (tempPath.data(), O_CLOEXEC);
     if (fd < 0)
     {
-        error = "cannot write '" + path + "': cannot create its temporary file '" + tempPath + "': " + systemReason (errno);
+        error = "cannot write '" + path + "': cannot create its temporary file in '" + folder + "': " + systemReason (errno);
         ::close (streamFd);
         streamFd = -1;
     }
@@ -593,7 +594,7 @@ bool AudioFileWriter::finish (std::string& error)
         return false;
     }
     if (streamed)
-        ::unlink (tempPath.c_str());
+        ::unlink (tempPath.c_str()); // its bytes are in the FIFO or device now
     else if (std::rename (tempPath.c_str(), targetPath.c_str()) != 0)
     {
         error = "cannot create '" + path + "': " + systemReason (errno);
@@ -655,7 +656,7 @@ void AudioFileWriter::abandon()
         ::close (streamFd);
     streamFd = -1;
     if (pending)
-        ::unlink (tempPath.c_str());
+        ::unlink (tempPath.c_str()); // nothing of an unfinished output is left
     pending = false;
 }
 

@@ -26,8 +26,8 @@ void writeTone (const std::string& path, int channels, size_t frames, int format
     ASSERT_TRUE (audiotest::writeAudio (path, format, 44100, audiotest::tone (channels, frames), error)) << error;
 }
 
-// A file's format and samples as libsndfile reads them, in double precision.
-int readDoubles (const std::string& path, std::vector<double>& samples)
+// A file's format, samples (in double precision) and title as libsndfile reads them.
+int readDoubles (const std::string& path, std::vector<double>& samples, std::string& title)
 {
     SF_INFO info {};
     SNDFILE* f = sf_open (path.c_str(), SFM_READ, &info);
@@ -35,6 +35,7 @@ int readDoubles (const std::string& path, std::vector<double>& samples)
         return 0;
     samples.assign (static_cast<size_t> (info.frames * info.channels), 0.0);
     sf_readf_double (f, samples.data(), info.frames);
+    title = sf_get_string (f, SF_STR_TITLE) != nullptr ? sf_get_string (f, SF_STR_TITLE) : "";
     sf_close (f);
     return info.format;
 }
@@ -104,13 +105,17 @@ TEST (CommandLine, BypassedProcessingReturnsTheInputInItsFormatAndByteOrder)
         SF_INFO info { 0, 44100, 2, c.format, 0, 0 };
         SNDFILE* f = sf_open (in.c_str(), SFM_WRITE, &info);
         ASSERT_NE (f, nullptr) << sf_strerror (nullptr);
+        sf_set_string (f, SF_STR_TITLE, "metadata");
         sf_writef_double (f, tone.data(), 1000);
         sf_close (f);
         // The bypass holds also when parameters are set on the same command line.
         const auto r = e2e::run (host() + "process " + in + " " + out + " --set Level=1 --bypass" + plugin());
         ASSERT_EQ (r.exitCode, 0) << r.output;
+        EXPECT_EQ (r.output, "") << "nothing to warn of";
         std::vector<double> a, b;
-        EXPECT_EQ (readDoubles (out, b), readDoubles (in, a)) << "the same container, sample format and byte order";
+        std::string inTitle, outTitle;
+        EXPECT_EQ (readDoubles (out, b, outTitle), readDoubles (in, a, inTitle)) << "the same container, sample format and byte order";
+        EXPECT_EQ (inTitle + "|" + outTitle, "metadata|") << "metadata is not copied";
         ASSERT_EQ (a.size(), b.size());
         for (size_t i = 0; i < a.size(); ++i)
             ASSERT_EQ (b[i], c.exact ? a[i] : static_cast<double> (static_cast<float> (a[i]))) << "sample " << i;
@@ -237,10 +242,10 @@ TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
     for (const auto& p : { plain, target, link, fifo, copy, readOnly, socket })
         std::remove (p.c_str());
     ::rmdir (tmp.c_str());
-    writeTone (in, 2, 1000);
-    writeTone (same, 2, 1000);
+    writeTone (in, 2, 20000); // more than a pipe holds
+    writeTone (same, 2, 20000);
     writeTone (target, 1, 10);
-    ::chmod (target.c_str(), 0640);
+    ::chmod (target.c_str(), 0606); // no umask gives a new file these permissions
     writeTone (readOnly, 1, 10);
     ::chmod (readOnly.c_str(), 0444);
     ASSERT_EQ (::symlink ("skorvane3_cli_path_target.wav", link.c_str()), 0); // relative, as users make them
@@ -254,6 +259,10 @@ TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
     // Root writes whatever the permissions say unless it gives up that right.
     const std::string asUser = ::geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search -- " : "";
     const std::string process = host() + "process " + in + " ";
+    // A reader started first, and the command's own exit status.
+    auto withReader = [] (const std::string& reader, const std::string& command) {
+        return "(" + reader + " & " + command + "; status=$?; wait; exit $status)";
+    };
 
     struct Case
     {
@@ -267,8 +276,14 @@ TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
         { host() + "process " + same + " " + same + plugin(), 0, "" },
         // A link is followed: its target takes the audio, keeping its permissions.
         { process + link + plugin(), 0, "" },
-        // A FIFO gets the complete file, made in the temporary folder first.
-        { "cat " + fifo + " > " + copy + " & TMPDIR=" + tmp + " " + process + fifo + plugin() + "; wait", 0, "" },
+        // A FIFO gets the complete file, made in the temporary folder first,
+        // and waits for its reader; a reader that leaves is reported.
+        { withReader ("cat " + fifo + " > " + copy, "TMPDIR=" + tmp + " " + process + fifo + plugin()), 0, "" },
+        { "timeout --preserve-status -k 3 -s INT 1 " + process + fifo + plugin(), 128 + SIGINT,
+          "interrupted; '" + fifo + "' was not written" },
+        { withReader ("head -c 100 " + fifo + " > /dev/null", process + fifo + plugin()), 1, "cannot write '" + fifo + "': Broken pipe" },
+        { withReader ("cat " + fifo + " > /dev/null", "TMPDIR=/nonexistent-dir " + process + fifo + plugin()), 1,
+          "cannot write '" + fifo + "': cannot create its temporary file in '/nonexistent-dir': No such file or directory" },
         { asUser + process + readOnly + plugin(), 1, "cannot write '" + readOnly + "': Permission denied" },
         { process + socket + plugin(), 1, "cannot write '" + socket + "': it is a socket, which takes no file" },
     };
@@ -286,13 +301,13 @@ TEST (CommandLine, AnOutputThatIsNoPlainFileIsWrittenThroughNeverReplaced)
     ASSERT_EQ (::lstat (link.c_str(), &st), 0);
     EXPECT_TRUE (S_ISLNK (st.st_mode));
     ASSERT_EQ (::stat (target.c_str(), &st), 0);
-    EXPECT_EQ (st.st_mode & 07777, 0640u);
+    EXPECT_EQ (st.st_mode & 07777, 0606u);
     ASSERT_EQ (::stat (fifo.c_str(), &st), 0);
     EXPECT_TRUE (S_ISFIFO (st.st_mode));
     ASSERT_EQ (::stat (socket.c_str(), &st), 0);
     EXPECT_TRUE (S_ISSOCK (st.st_mode));
     const auto audio = testsupport::fileBytes (plain);
-    ASSERT_GT (audio.size(), 4000u);
+    ASSERT_GT (audio.size(), 80000u);
     EXPECT_TRUE (testsupport::fileBytes (target) == audio);
     EXPECT_TRUE (testsupport::fileBytes (copy) == audio);
     EXPECT_TRUE (testsupport::fileBytes (same) == audio);
@@ -324,8 +339,8 @@ TEST (CommandLine, WarningsLeaveTheRunSuccessful)
     const Case cases[] = {
         { cut, ".wav", "warning: '" + cut + "' ends early: its header states 48000 frames, 12489 read", 12489 },
         { huge, ".wav", "warning: '" + huge + "' ends early: its header states 2147483640 frames, 12489 read", 12489 },
-        { in, ".flac",
-          "warning: '" + out + ".flac' is written as WAV (Microsoft), the input's container, not as FLAC (Free Lossless Audio Codec) as its name suggests",
+        { in, ".FLAC",
+          "warning: '" + out + ".FLAC' is written as WAV (Microsoft), the input's container, not as FLAC (Free Lossless Audio Codec) as its name suggests",
           48000 },
         { in, ".WAV", "", 48000 },
     };
