@@ -4,14 +4,23 @@
 // read once per block instead of through the parameter manager, the virtual
 // filter call and the distortion call at every sample.
 //
+// Each is fed three inputs on the same settings (bench/support/BenchInputs.h:
+// a smooth sine, a music-like chord under a slow swell, uniform noise), a
+// new block of the input's cycle at every call. How often the limit tests in
+// the chain change direction depends on the input, and with it how much a
+// mispredicted branch costs each side, so one input alone would not tell.
+//
 // Before anything is timed the limit is checked bit for bit against
-// processBlock on the same settings and input; the program stops with a
-// message if they differ, so the ratio always compares equal work.
+// processBlock on the same settings, for every input and channel count; the
+// program stops with a message if they differ, so the ratio always compares
+// equal work.
 //
 // Counters: "time_per_sample_ch" for each, and on BM_ProcessBlock
 // "x_limit", processBlock's time divided by the limit's, measured in the
-// same run for the same channel count (best of five each, taken in turn).
+// same run for the same input and channel count (best of five each, taken in
+// turn).
 
+#include "bench/support/BenchInputs.h"
 #include "processor/PluginProcessor.h"
 #include "tests/support/ReferenceChain.h"
 
@@ -22,12 +31,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace
 {
+using benchinputs::Input;
+using benchinputs::kBlock;
+
 constexpr double kRate = 48000.0;
-constexpr int kBlock = 512;
 
 // Mid-range settings with feedback on (the defaults have none).
 const float kSettings[5] = { 0.6f, 0.3f, 0.7f, 0.8f, 0.9f };
@@ -37,16 +49,6 @@ void configure (Skorvane3AudioProcessor& p, int channels)
     p.setPlayConfigDetails (channels, channels, kRate, kBlock);
     for (int i = 0; i < 5; ++i)
         p.setParameter (i, kSettings[i]);
-}
-
-// One block of input per channel, the same before every run.
-juce::AudioBuffer<float> makeInput (int channels)
-{
-    juce::AudioBuffer<float> source (channels, kBlock);
-    for (int ch = 0; ch < channels; ++ch)
-        for (int i = 0; i < kBlock; ++i)
-            source.setSample (ch, i, 0.5f * std::sin (0.013f * (float) i + (float) ch));
-    return source;
 }
 
 // The chain with everything that does not change within a block hoisted out
@@ -147,21 +149,23 @@ bool sameBits (const float* a, const float* b, int count)
 // Both chains from fresh state over several blocks (the feedback and filter
 // memories carry over): every output sample and the scope must be the same
 // bit pattern. Stops the program otherwise.
-void checkLimitIsBitIdentical (int channels)
+void checkLimitIsBitIdentical (Input input, int channels)
 {
     Skorvane3AudioProcessor subject, settings;
     configure (subject, channels);
     configure (settings, channels);
     LimitChain limit (settings);
-    const auto input = makeInput (channels);
+    const auto cycle = benchinputs::makeCycle (input, channels);
     juce::AudioBuffer<float> a (channels, kBlock), b (channels, kBlock);
     juce::MidiBuffer midi;
     std::vector<float> scope ((size_t) kBlock);
 
-    for (int block = 0; block < 8; ++block)
+    // The whole cycle, and the start of the next one with the memories the
+    // cycle left behind.
+    for (int block = 0; block < benchinputs::kCycleBlocks + 2; ++block)
     {
-        a.makeCopyOf (input, true);
-        b.makeCopyOf (input, true);
+        benchinputs::copyBlock (cycle, block, a);
+        benchinputs::copyBlock (cycle, block, b);
         subject.processBlock (a, midi);
         limit.process (b);
         subject.copyScope (scope.data(), kBlock);
@@ -173,8 +177,8 @@ void checkLimitIsBitIdentical (int channels)
         {
             std::fprintf (stderr,
                           "skorvane3_processor_bench: the limit reference differs from processBlock "
-                          "(%d channels, block %d); the ratio would compare different work\n",
-                          channels, block);
+                          "(%s, %d channels, block %d); the ratio would compare different work\n",
+                          benchinputs::nameOf (input), channels, block);
             std::exit (1);
         }
     }
@@ -209,26 +213,27 @@ double nanosecondsPerCall (Op&& op)
 // processBlock's time per block divided by the limit's: each timed five
 // times, in turn, and the best of each taken, so that a busy moment on a
 // shared machine does not count against one side only.
-double ratioToLimit (int channels)
+double ratioToLimit (Input input, int channels)
 {
     Skorvane3AudioProcessor subject, settings;
     configure (subject, channels);
     configure (settings, channels);
     LimitChain limit (settings);
-    const auto input = makeInput (channels);
+    const auto cycle = benchinputs::makeCycle (input, channels);
     juce::AudioBuffer<float> a (channels, kBlock), b (channels, kBlock);
     juce::MidiBuffer midi;
+    int subjectBlock = 0, limitBlock = 0;
 
     double bestSubject = 0.0, bestLimit = 0.0;
     for (int round = 0; round < 5; ++round)
     {
         const double s = nanosecondsPerCall ([&] {
-            a.makeCopyOf (input, true);
+            benchinputs::copyBlock (cycle, subjectBlock++, a);
             subject.processBlock (a, midi);
             benchmark::DoNotOptimize (a.getReadPointer (0));
         });
         const double l = nanosecondsPerCall ([&] {
-            b.makeCopyOf (input, true);
+            benchinputs::copyBlock (cycle, limitBlock++, b);
             limit.process (b);
             benchmark::DoNotOptimize (b.getReadPointer (0));
             benchmark::DoNotOptimize (limit.scope.data());
@@ -245,55 +250,70 @@ void setTimePerSample (benchmark::State& state, int channels)
                                                                benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_ProcessBlock (benchmark::State& state)
+void BM_ProcessBlock (benchmark::State& state, Input input)
 {
     const int channels = (int) state.range (0);
-    const double ratio = ratioToLimit (channels);
+    const double ratio = ratioToLimit (input, channels);
 
     Skorvane3AudioProcessor p;
     configure (p, channels);
-    const auto input = makeInput (channels);
+    const auto cycle = benchinputs::makeCycle (input, channels);
     juce::AudioBuffer<float> buffer (channels, kBlock);
     juce::MidiBuffer midi;
+    int block = 0;
 
     for (auto _ : state)
     {
-        buffer.makeCopyOf (input, true);
+        benchinputs::copyBlock (cycle, block++, buffer);
         p.processBlock (buffer, midi);
         benchmark::DoNotOptimize (buffer.getReadPointer (0));
     }
     setTimePerSample (state, channels);
     state.counters["x_limit"] = ratio;
 }
-BENCHMARK (BM_ProcessBlock)->ArgName ("channels")->Arg (1)->Arg (2)->Arg (8);
 
-void BM_Limit (benchmark::State& state)
+void BM_Limit (benchmark::State& state, Input input)
 {
     const int channels = (int) state.range (0);
     Skorvane3AudioProcessor settings;
     configure (settings, channels);
     LimitChain limit (settings);
-    const auto input = makeInput (channels);
+    const auto cycle = benchinputs::makeCycle (input, channels);
     juce::AudioBuffer<float> buffer (channels, kBlock);
+    int block = 0;
 
     for (auto _ : state)
     {
-        buffer.makeCopyOf (input, true);
+        benchinputs::copyBlock (cycle, block++, buffer);
         limit.process (buffer);
         benchmark::DoNotOptimize (buffer.getReadPointer (0));
         benchmark::DoNotOptimize (limit.scope.data());
     }
     setTimePerSample (state, channels);
 }
-BENCHMARK (BM_Limit)->ArgName ("channels")->Arg (1)->Arg (2)->Arg (8);
 } // namespace
 
 int main (int argc, char** argv)
 {
     // Before anything is timed: the limit must compute what processBlock
-    // computes, for every channel count measured.
-    for (int channels : { 1, 2, 8 })
-        checkLimitIsBitIdentical (channels);
+    // computes, for every input and channel count measured.
+    for (auto input : benchinputs::kAllInputs)
+        for (int channels : { 1, 2, 8 })
+            checkLimitIsBitIdentical (input, channels);
+
+    // BM_ProcessBlock/<input>/channels:<n>, then BM_Limit the same way.
+    for (auto input : benchinputs::kAllInputs)
+        benchmark::RegisterBenchmark ((std::string ("BM_ProcessBlock/") + benchinputs::nameOf (input)).c_str(), BM_ProcessBlock, input)
+            ->ArgName ("channels")
+            ->Arg (1)
+            ->Arg (2)
+            ->Arg (8);
+    for (auto input : benchinputs::kAllInputs)
+        benchmark::RegisterBenchmark ((std::string ("BM_Limit/") + benchinputs::nameOf (input)).c_str(), BM_Limit, input)
+            ->ArgName ("channels")
+            ->Arg (1)
+            ->Arg (2)
+            ->Arg (8);
 
     benchmark::Initialize (&argc, argv);
     if (benchmark::ReportUnrecognizedArguments (argc, argv))

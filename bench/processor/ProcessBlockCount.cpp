@@ -1,9 +1,14 @@
 // Runs processBlock for a given number of blocks, nothing else: the program
-// that scripts/count-instructions hands to callgrind. Two runs of different
-// lengths, differenced, give the instructions of the blocks alone.
+// that scripts/count-instructions hands to callgrind or cachegrind. Two runs
+// of different lengths, differenced, give the instructions (or mispredicted
+// branches) of the blocks alone.
 //
-// Usage: skorvane3_processBlock_count <channels> <blocks>   (512 samples a block, 48 kHz)
+// Usage: skorvane3_processBlock_count <channels> <blocks> [sine|music|noise]
+// (512 samples a block, 48 kHz). With an input name the blocks are taken in
+// turn from that input's cycle (bench/support/BenchInputs.h, as the
+// benchmark feeds them); without one every block is the same fixed ramp.
 
+#include "bench/support/BenchInputs.h"
 #include "processor/PluginProcessor.h"
 
 #include <cstdio>
@@ -11,9 +16,11 @@
 
 int main (int argc, char** argv)
 {
-    if (argc != 3)
+    benchinputs::Input input = benchinputs::Input::sine;
+    const bool named = argc == 4 && benchinputs::inputNamed (argv[3], input);
+    if (argc != 3 && ! named)
     {
-        std::fprintf (stderr, "usage: %s <channels 1..8> <blocks>\n", argv[0]);
+        std::fprintf (stderr, "usage: %s <channels 1..8> <blocks> [sine|music|noise]\n", argv[0]);
         return 2;
     }
     const int channels = std::atoi (argv[1]);
@@ -24,7 +31,7 @@ int main (int argc, char** argv)
         return 2;
     }
 
-    constexpr int kBlock = 512;
+    constexpr int kBlock = benchinputs::kBlock;
     Skorvane3AudioProcessor p;
     p.setPlayConfigDetails (channels, channels, 48000.0, kBlock);
     // Mid-range settings with feedback on, as in the benchmarks.
@@ -32,18 +39,26 @@ int main (int argc, char** argv)
     for (int i = 0; i < 5; ++i)
         p.setParameter (i, settings[i]);
 
-    juce::AudioBuffer<float> input (channels, kBlock), buffer (channels, kBlock);
-    for (int ch = 0; ch < channels; ++ch)
-        for (int j = 0; j < kBlock; ++j)
-            input.setSample (ch, j, (float) ((j * 7 + ch * 3) % 64) / 32.0f - 1.0f);
+    juce::AudioBuffer<float> cycle;
+    if (named)
+    {
+        cycle = benchinputs::makeCycle (input, channels);
+    }
+    else
+    {
+        cycle.setSize (channels, benchinputs::kCycleSamples);
+        for (int ch = 0; ch < channels; ++ch)
+            for (int j = 0; j < benchinputs::kCycleSamples; ++j)
+                cycle.setSample (ch, j, (float) (((j % kBlock) * 7 + ch * 3) % 64) / 32.0f - 1.0f);
+    }
+    juce::AudioBuffer<float> buffer (channels, kBlock);
 
     juce::MidiBuffer midi;
     float sink = 0.0f;
     for (int b = 0; b < blocks; ++b)
     {
-        // The same input every block (a copy costs a fraction of an
-        // instruction per sample).
-        buffer.makeCopyOf (input, true);
+        // A copy costs a fraction of an instruction per sample.
+        benchinputs::copyBlock (cycle, b, buffer);
         p.processBlock (buffer, midi);
         sink += buffer.getSample (0, 0);
     }

@@ -1,8 +1,11 @@
 #include "processor/dsp/dist_mxr.h"
 
+#include <cmath>
+
 // The transfer curve from input -1 (position 1) through 0 (position 256) to
-// +1 (position 511). Monotonic; entry 0 is never reached.
-const float dist_mxr_table[512] = {
+// +1 (position 511). Monotonic; entry 0 is never reached. constexpr, so that
+// the clipped outputs below can be derived from it when compiling.
+constexpr float dist_mxr_table[512] = {
     -0.988682f,
     -0.987793f,
     -0.986724f,
@@ -532,25 +535,50 @@ void dist_mxr_set_attr (dist_mxr_state* state, int attribute, float value)
         state->drive = value;
 }
 
+namespace
+{
+// An input limited to +1 or -1 lands on position 511 or 1 with a weight of
+// 0 for the neighbour, so the interpolation gives entry 511 or entry 1
+// itself. Both are the mean of the two plus or minus half their distance;
+// both of those are exact in double precision, and so are their sum and
+// difference, which is what lets the side be chosen by a sign (below).
+constexpr double kClippedMean = 0.5 * ((double) dist_mxr_table[511] + (double) dist_mxr_table[1]);
+constexpr double kClippedHalfDistance = 0.5 * ((double) dist_mxr_table[511] - (double) dist_mxr_table[1]);
+static_assert (kClippedMean + kClippedHalfDistance == (double) dist_mxr_table[511]
+                   && kClippedMean - kClippedHalfDistance == (double) dist_mxr_table[1],
+               "the clipped outputs must be the table's end entries exactly");
+} // namespace
+
 float dist_mxr_dsp (dist_mxr_state* state, float x)
 {
     const double gain = (double) state->drive.load() * 31.415926536 + 1.0;
-    float a = (float) ((double) x * gain);
+    const double amplified = (double) x * gain;
+    float a = (float) amplified;
 
-    if (a > 1.0f)
-        a = 1.0f;
-    else if (a < -1.0f)
-        a = -1.0f;
-    else if (a != a)
-        a = 0.0f; // NaN has no table position: treat it as silence
+    double y;
+    if (std::fabs (a) > 1.0f)
+    {
+        // Limited to +1 or -1. Whether a sample clips stays much the same from
+        // one sample to the next, even on a loud input; on which side it
+        // clips does not on a noisy one, and a jump on the side would be
+        // guessed wrong about every second sample. So the side comes from the
+        // sign of the amplified input (a's sign, taken before rounding) by
+        // arithmetic, with no jump to guess.
+        y = kClippedMean + std::copysign (kClippedHalfDistance, amplified);
+    }
+    else
+    {
+        if (a != a)
+            a = 0.0f; // NaN has no table position: treat it as silence
 
-    const float p = a * 255.0f + 256.0f; // 1 .. 511
-    const int i = (int) p;
-    const float fr = p - (float) i;
+        const float p = a * 255.0f + 256.0f; // 1 .. 511
+        const int i = (int) p;
+        const float fr = p - (float) i;
 
-    // At a = +1 exactly i is 511 and fr is 0: the upper neighbour is not read.
-    const float upper = i < 511 ? dist_mxr_table[i + 1] : dist_mxr_table[511];
-    const double y = (double) (fr * upper) + (1.0 - (double) fr) * (double) dist_mxr_table[i];
+        // At a = +1 exactly i is 511 and fr is 0: the upper neighbour is not read.
+        const float upper = i < 511 ? dist_mxr_table[i + 1] : dist_mxr_table[511];
+        y = (double) (fr * upper) + (1.0 - (double) fr) * (double) dist_mxr_table[i];
+    }
 
     const float out = (float) ((double) state->level.load() * y);
     state->lastOutput = out;

@@ -92,3 +92,20 @@ TEST (DistortionArithmetic, LimitsAndNaN)
     // A NaN has no position on the curve: it reads as a zero input.
     EXPECT_EQ (dist_mxr_dsp (&s, __builtin_nanf ("")), dist_mxr_table[256]);
 }
+
+TEST (DistortionArithmetic, LimitedSideFollowsTheAmplifiedInput)
+{
+    // The side a limited sample takes is that of the amplified input, which
+    // a drive below -1/(10 pi) (out of the parameter's range, but not
+    // refused here) turns against the input's own sign; infinite inputs
+    // are limited like any other.
+    const float inf = __builtin_huge_valf();
+    for (float drive : { 0.5f, -1.0f })
+        for (float level : { 1.0f, 0.7f })
+        {
+            auto s = stateWith (drive, level);
+            for (float x : { 0.5f, -0.5f, 0.9f, -0.9f, inf, -inf })
+                EXPECT_EQ (bitsOf (dist_mxr_dsp (&s, x)), bitsOf (referenceDistortion (drive, level, x)))
+                    << "drive " << drive << ", level " << level << ", input " << x;
+        }
+}
