@@ -587,12 +587,13 @@ int runGui (const Options& o)
                 if (! painted)
                     std::this_thread::sleep_for (std::chrono::milliseconds (20));
             }
+            const std::string notSaved = "no screenshot saved as '" + o.screenshot + "'";
             if (! error.empty())
-                result = fail ("cannot take the screenshot: " + error);
+                result = fail ("cannot take the screenshot for '" + o.screenshot + "': " + error);
             else if (! painted)
-                result = fail (gInterrupted ? std::string ("interrupted; no screenshot saved")
+                result = fail (gInterrupted ? "interrupted; " + notSaved
                                             : "the editor showed nothing within " + std::to_string (static_cast<int> (kFirstFrameTimeoutSeconds))
-                                                  + " s; no screenshot saved");
+                                                  + " s; " + notSaved);
             else if (! HostWindow::savePng (o.screenshot, image, width, height, error))
                 result = fail (error);
             else

@@ -322,15 +322,19 @@ TEST (CommandLine, WarningsLeaveTheRunSuccessful)
 {
     const std::string in = tempPath ("warn_in.wav"), out = tempPath ("warn_out");
     writeTone (in, 1, 48000);
-    const std::string cut = tempPath ("warn_cut.wav"), huge = tempPath ("warn_huge.wav");
-    {
-        auto bytes = testsupport::fileBytes (in);
+    const std::string bigEndian = tempPath ("warn_rifx.wav");
+    writeTone (bigEndian, 1, 48000, SF_FORMAT_WAV | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG);
+    const std::string cut = tempPath ("warn_cut.wav"), huge = tempPath ("warn_huge.wav"), cutBigEndian = tempPath ("warn_rifx_cut.wav");
+    auto writeCut = [] (const std::string& from, const std::string& to, bool hugeSize) {
+        auto bytes = testsupport::fileBytes (from);
         bytes.resize (44 + 12489 * 2);
-        std::ofstream (cut, std::ios::binary).write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
-        for (int i = 0; i < 4; ++i)
-            bytes[40 + static_cast<size_t> (i)] = i == 0 ? 0xF0 : 0xFF; // the data chunk's size: 0xFFFFFFF0
-        std::ofstream (huge, std::ios::binary).write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
-    }
+        for (size_t i = 0; hugeSize && i < 4; ++i)
+            bytes[40 + i] = i == 0 ? 0xF0 : 0xFF; // the data chunk's size: 0xFFFFFFF0
+        std::ofstream (to, std::ios::binary).write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
+    };
+    writeCut (in, cut, false);
+    writeCut (in, huge, true);
+    writeCut (bigEndian, cutBigEndian, false);
     struct Case
     {
         std::string input, extension, warning; // empty: none
@@ -339,6 +343,7 @@ TEST (CommandLine, WarningsLeaveTheRunSuccessful)
     const Case cases[] = {
         { cut, ".wav", "warning: '" + cut + "' ends early: its header states 48000 frames, 12489 read", 12489 },
         { huge, ".wav", "warning: '" + huge + "' ends early: its header states 2147483640 frames, 12489 read", 12489 },
+        { cutBigEndian, ".wav", "warning: '" + cutBigEndian + "' ends early: its header states 48000 frames, 12489 read", 12489 },
         { in, ".FLAC",
           "warning: '" + out + ".FLAC' is written as WAV (Microsoft), the input's container, not as FLAC (Free Lossless Audio Codec) as its name suggests",
           48000 },
@@ -356,6 +361,6 @@ TEST (CommandLine, WarningsLeaveTheRunSuccessful)
         EXPECT_EQ (d.frames(), c.frames);
         std::remove ((out + c.extension).c_str());
     }
-    for (const auto& p : { in, cut, huge })
+    for (const auto& p : { in, cut, huge, bigEndian, cutBigEndian })
         std::remove (p.c_str());
 }
