@@ -16,6 +16,7 @@
 #include "host/HostObjects.h"
 #include "host/HostWindow.h"
 #include "wrapper/Skorvane3AAXWrapper.h"
+#include "tests/aaxlibrary/CoreFakes.h"
 #include "tests/wrapper/WrapperInstance.h"
 
 using namespace skorvane3host;
@@ -134,4 +135,17 @@ TEST (WrapperViewClose, EveryResizeWhileTheViewIsOpenReachesTheHostAndNoneAfter)
         EXPECT_EQ (delivered.load(), resizesAtClose) << "each resize of the open editor reached the host's container";
         EXPECT_EQ (afterClose.load(), 0);
     }
+}
+
+TEST (WrapperView, AViewOfAnotherWindowSystemGetsNoEditor)
+{
+    // The editor goes only into an X11 window; a macOS view is left empty.
+    Instance processor;
+    Gui gui (processor);
+    fakes::FakeViewContainer macView { { IID_IAAXViewContainerV1 } };
+    ASSERT_EQ (gui.gui->SetViewContainer (&macView), 0);
+    AAX_Point size (-1.0f, -1.0f);
+    EXPECT_EQ (gui.gui->GetViewSize (&size), 0);
+    EXPECT_EQ (size.horz, -1.0f);
+    EXPECT_EQ (gui.gui->SetViewContainer (nullptr), 0);
 }
