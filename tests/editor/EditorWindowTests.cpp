@@ -135,13 +135,14 @@ TEST (EditorRefresh, AChangeWhileTheValuesAreReadIsShownOnTheNextTick)
         using Skorvane3AudioProcessor::getParameterText;
         const juce::String getParameterText (int i) override
         {
-            if (i == 4 && ! std::exchange (changed, true))
+            if (i == 4 && std::exchange (armed, false))
                 setParameter (0, 0.25f);
             return Skorvane3AudioProcessor::getParameterText (i);
         }
-        bool changed = false;
+        bool armed = false;
     } processor;
-    Skorvane3AudioProcessorEditor editor (processor);
+    Skorvane3AudioProcessorEditor editor (processor); // reads the texts too
+    processor.armed = true;
     editor.timerCallback();
     editor.timerCallback();
     EXPECT_NEAR (editor.sliders[0].getValue(), 0.25, 1e-6);
