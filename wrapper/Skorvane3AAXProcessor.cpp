@@ -273,7 +273,7 @@ AAX_Result JuceAAX_Processor::SetParameterNormalizedValue (AAX_CParamID id, doub
     AAX_IParameter* parameter = index >= 0 ? hostParameters.GetParameterByID (id) : nullptr;
     if (parameter == nullptr)
         return AAX_CEffectParameters::SetParameterNormalizedValue (id, value);
-    if (std::isnan (value))
+    if (std::isnan (value)) // no value to ask the host for
         return kErrStringConversion;
     parameter->SetValueWithFloat (static_cast<float> (juce::jlimit (0.0, 1.0, value)));
     return AAX_SUCCESS;

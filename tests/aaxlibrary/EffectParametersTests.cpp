@@ -37,6 +37,7 @@ public:
     const char* threeLineName = nullptr;
 
     AAX_CParameterManager& Parameters() { return hostParameters; }
+    AAX_CPacketDispatcher& Packets() { return packetDispatcher; }
     int32_t Changes() const { return changeCount.load(); }
     void SetChanges (int32_t n) { changeCount = n; }
 
@@ -151,7 +152,18 @@ TEST (AaxEffect, InitializeRegistersParametersAndFiltersTheBypass)
     EXPECT_EQ (nullptr, in.effect->Transport());
     EXPECT_EQ (0u, in.host.automation.refs); // proxies released the host
     EXPECT_EQ (0u, in.host.controller.refs);
-    EXPECT_EQ (AAX_SUCCESS, in.effect->GenerateCoefficients()); // nothing left to post, no crash
+    // What is added afterwards never reaches the deleted proxies: a parameter
+    // takes its value at once and registers nowhere, a packet is not posted.
+    auto* late = new AAX_CParameter<float> ("late", AAX_CString ("Late"), 0.0f, AAX_CLinearTaperDelegate<float, 0> (0.0f, 1.0f),
+                                            AAX_CNumberDisplayDelegate<float, 3, 0>(), true);
+    in.effect->Parameters().AddParameter (late);
+    late->SetNormalizedValue (0.5);
+    EXPECT_EQ (0.5f, in.Value ("late"));
+    AAX_CPacketHandler<AAX_CPacketDispatcher> handler (&in.effect->Packets(), &AAX_CPacketDispatcher::GenerateSingleValuePacket);
+    in.effect->Packets().RegisterPacket ("late", 7, &handler);
+    EXPECT_EQ (kErrMissingObject, in.effect->GenerateCoefficients());
+    EXPECT_TRUE (in.host.automation.Take().empty());
+    EXPECT_TRUE (in.host.controller.posts.empty());
 }
 
 TEST (AaxEffect, UnknownIdentifiersGiveTheirResultCodes)

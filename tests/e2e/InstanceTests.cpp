@@ -114,6 +114,12 @@ TEST_F (Instance, SettingAValueGoesThroughTheHost)
     EXPECT_DOUBLE_EQ (instance->parameterValue ("3"), 1.0);
     ASSERT_EQ (instance->effect()->SetParameterNormalizedRelative ("3", -5.0), 0);
     EXPECT_DOUBLE_EQ (instance->parameterValue ("3"), 0.0);
+
+    // Not a number, as a value or as a change, is refused: nothing is asked of the host.
+    instance->state().takeEvents();
+    EXPECT_EQ (instance->setParameter ("3", std::nan ("")), kErrStringConversion);
+    EXPECT_EQ (instance->effect()->SetParameterNormalizedRelative ("3", std::nan ("")), kErrStringConversion);
+    EXPECT_TRUE (instance->state().takeEvents().empty());
 }
 
 TEST_F (Instance, HostParametersStartAtTheProcessorsValues)

@@ -1,7 +1,9 @@
 // What the plug-in registers, as the host records it.
 
 #include <map>
+#include <iterator>
 #include <set>
+#include <vector>
 
 #include "E2ESupport.h"
 #include "host/HostString.h"
@@ -143,15 +145,11 @@ TEST_F (Registration, HostParametersOfAnInstance)
     EXPECT_EQ (instance->parameterIDs(), (std::vector<std::string> { "MasterBypassID", "0", "1", "2", "3", "4" }));
 
     const char* names[] = { "Frequency", "Resonance", "Distortion", "Feedback", "Level" };
-    const char* shortNames[] = { "Freq", "Reso", "Dist", "Feed", "Leve" };
     AAX_IACFEffectParameters* fx = instance->effect();
     for (int i = 0; i < 5; ++i)
     {
         const std::string id = std::to_string (i);
         EXPECT_EQ (instance->parameterName (id), names[i]);
-        HostString s;
-        ASSERT_EQ (fx->GetParameterNameOfLength (id.c_str(), &s, 4), 0);
-        EXPECT_EQ (s.str(), shortNames[i]);
         int32_t steps = 0;
         ASSERT_EQ (fx->GetParameterNumberOfSteps (id.c_str(), &steps), 0);
         EXPECT_GT (steps, 1000);
@@ -180,15 +178,24 @@ TEST_F (Registration, HostParametersOfAnInstance)
     ASSERT_EQ (fx->GetMasterBypassParameter (&bypassID), 0);
     EXPECT_EQ (bypassID.str(), "MasterBypassID");
 
-    // The bypass's names and value texts by the length the host allows;
-    // never longer than that length.
-    const std::pair<int32_t, const char*> bypassNames[] = { { 0, "" }, { 3, "MBy" }, { 4, "MByp" }, { 5, "MByp" }, { 6, "MstByp" }, { 7, "MstByp" }, { 8, "Mast Byp" }, { 31, "Mast Byp" } };
-    for (const auto& [length, text] : bypassNames)
-    {
-        HostString s;
-        ASSERT_EQ (fx->GetParameterNameOfLength ("MasterBypassID", &s, length), 0);
-        EXPECT_EQ (s.str(), text) << length;
-    }
+    // Every host parameter's name by the length the host allows, never
+    // longer than that: the processor's names cut, the bypass's short forms.
+    const int32_t lengths[] = { 0, 3, 4, 5, 6, 7, 8, 9, 31 };
+    const std::pair<const char*, std::vector<std::string>> namesByLength[] = {
+        { "MasterBypassID", { "", "MBy", "MByp", "MByp", "MstByp", "MstByp", "Mast Byp", "Mast Byp", "Mast Byp" } },
+        { "0", { "", "Fre", "Freq", "Frequ", "Freque", "Frequen", "Frequenc", "Frequency", "Frequency" } },
+        { "1", { "", "Res", "Reso", "Reson", "Resona", "Resonan", "Resonanc", "Resonance", "Resonance" } },
+        { "2", { "", "Dis", "Dist", "Disto", "Distor", "Distort", "Distorti", "Distortio", "Distortion" } },
+        { "3", { "", "Fee", "Feed", "Feedb", "Feedba", "Feedbac", "Feedback", "Feedback", "Feedback" } },
+        { "4", { "", "Lev", "Leve", "Level", "Level", "Level", "Level", "Level", "Level" } },
+    };
+    for (const auto& [id, texts] : namesByLength)
+        for (size_t l = 0; l < std::size (lengths); ++l)
+        {
+            HostString s;
+            ASSERT_EQ (fx->GetParameterNameOfLength (id, &s, lengths[l]), 0);
+            EXPECT_EQ (s.str(), texts.at (l)) << id << " in " << lengths[l];
+        }
     const struct
     {
         double value;
@@ -211,6 +218,13 @@ TEST_F (Registration, HostParametersOfAnInstance)
     double unread = -1.0;
     EXPECT_EQ (fx->GetParameterValueFromString ("MasterBypassID", &unread, HostString ("maybe")), kErrStringConversion);
     EXPECT_EQ (unread, -1.0);
+    // The current state's text comes from the bypass's own display, whole.
+    HostString state;
+    ASSERT_EQ (fx->GetParameterValueString ("MasterBypassID", &state, 3), 0);
+    EXPECT_EQ (state.str(), "bypass");
+    ASSERT_EQ (fx->UpdateParameterNormalizedValue ("MasterBypassID", 1.0, AAX_eUpdateSource_Parameter), 0);
+    ASSERT_EQ (fx->GetParameterValueString ("MasterBypassID", &state, 3), 0);
+    EXPECT_EQ (state.str(), "on");
 
     // Identifiers that name no host parameter: the decimal indices 0 to 4
     // are the only ones besides the bypass.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -124,6 +125,27 @@ TEST_F (Editor, KnobsFollowHostChangesWithinOneTickWithoutEchoingThem)
     editor->sliders[4].setValue (0.1, juce::dontSendNotification);
     tick (1);
     EXPECT_NEAR (editor->sliders[4].getValue(), 0.1, 1e-6);
+}
+
+TEST (EditorRefresh, AChangeWhileTheValuesAreReadIsShownOnTheNextTick)
+{
+    // Another thread sets Frequency while the editor reads the last value text.
+    struct ChangedWhileRead : Skorvane3AudioProcessor
+    {
+        using Skorvane3AudioProcessor::getParameterText;
+        const juce::String getParameterText (int i) override
+        {
+            if (i == 4 && std::exchange (armed, false))
+                setParameter (0, 0.25f);
+            return Skorvane3AudioProcessor::getParameterText (i);
+        }
+        bool armed = false;
+    } processor;
+    Skorvane3AudioProcessorEditor editor (processor); // reads the texts too
+    processor.armed = true;
+    editor.timerCallback();
+    editor.timerCallback();
+    EXPECT_NEAR (editor.sliders[0].getValue(), 0.25, 1e-6);
 }
 
 TEST_F (Editor, KnobChangeReachesProcessorAndHostOnTheSliderGrid)

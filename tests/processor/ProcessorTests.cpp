@@ -368,9 +368,15 @@ TEST (Processor, LongBlockKeepsLastSamplesInScope)
     for (int i = 0; i < n; ++i)
     {
         b.setSample (0, i, 0.9f * std::sin (0.01f * (float) i));
-        b.setSample (1, i, 0.0f);
+        b.setSample (1, i, 0.5f * std::cos (0.003f * (float) i));
     }
+    // Every sample of every channel runs the chain, not only the scope's part.
+    juce::AudioBuffer<float> expected (b);
+    testsupport::ReferenceChain (testsupport::ReferenceChain::Settings::of (p)).process (expected);
     process (p, b);
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ (b.getSample (ch, i), expected.getSample (ch, i)) << "channel " << ch << " sample " << i;
     ASSERT_EQ (p.scopeSampleCount.load(), Skorvane3AudioProcessor::kScopeBufferSize);
     const float level = levelGain (p);
     const int offset = n - Skorvane3AudioProcessor::kScopeBufferSize;

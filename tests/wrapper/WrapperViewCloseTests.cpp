@@ -16,6 +16,7 @@
 #include "host/HostObjects.h"
 #include "host/HostWindow.h"
 #include "wrapper/Skorvane3AAXWrapper.h"
+#include "tests/aaxlibrary/CoreFakes.h"
 #include "tests/wrapper/WrapperInstance.h"
 
 using namespace skorvane3host;
@@ -134,4 +135,24 @@ TEST (WrapperViewClose, EveryResizeWhileTheViewIsOpenReachesTheHostAndNoneAfter)
         EXPECT_EQ (delivered.load(), resizesAtClose) << "each resize of the open editor reached the host's container";
         EXPECT_EQ (afterClose.load(), 0);
     }
+}
+
+TEST (WrapperView, AViewOfAnotherWindowSystemGetsNoEditor)
+{
+    // The editor goes only into an X11 window; a view of the macOS type is
+    // left empty, even when it holds a window the editor could go into.
+    if (std::getenv ("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no X display";
+    HostWindow window;
+    std::string error;
+    ASSERT_TRUE (window.open ("macOS view", 600, 300, error)) << error;
+    Instance processor;
+    Gui gui (processor);
+    fakes::FakeViewContainer macView { { IID_IAAXViewContainerV1 } };
+    macView.nativeView = reinterpret_cast<void*> (window.windowId());
+    ASSERT_EQ (gui.gui->SetViewContainer (&macView), 0);
+    AAX_Point size (-1.0f, -1.0f);
+    EXPECT_EQ (gui.gui->GetViewSize (&size), 0);
+    EXPECT_EQ (size.horz, -1.0f);
+    EXPECT_EQ (gui.gui->SetViewContainer (nullptr), 0);
 }
