@@ -129,7 +129,8 @@ TEST_F (Editor, KnobsFollowHostChangesWithinOneTickWithoutEchoingThem)
 
 TEST (EditorRefresh, AChangeWhileTheValuesAreReadIsShownOnTheNextTick)
 {
-    // Another thread sets Frequency while the editor reads the last value text.
+    // Frequency changes while the editor reads the last value text, as when
+    // the host automates it from another thread at that moment.
     struct ChangedWhileRead : Skorvane3AudioProcessor
     {
         using Skorvane3AudioProcessor::getParameterText;
