@@ -7,13 +7,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <initializer_list>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cerrno>
 #include <cctype>
 #include <cstring>
+#include <initializer_list>
 #include <sys/stat.h>
 #include <string>
 #include <thread>
@@ -84,6 +84,12 @@ int fail (const std::string& message, int code = kFailed)
 {
     std::fprintf (stderr, "skorvane3-host: error: %s\n", message.c_str());
     return code;
+}
+
+// An error of the plug-in module, named by its path.
+int failInModule (const std::string& modulePath, const std::string& message)
+{
+    return fail ("'" + modulePath + "': " + message);
 }
 
 void warn (const std::string& message) { std::fprintf (stderr, "skorvane3-host: warning: %s\n", message.c_str()); }
@@ -277,9 +283,6 @@ int runProcess (const Options& o)
         warn (containerWarning);
 
     const std::string modulePath = pluginPath (o);
-    auto moduleFailure = [&modulePath] (const std::string& message, int code = kFailed) {
-        return fail ("'" + modulePath + "': " + message, code);
-    };
     PluginModule module;
     if (! module.load (modulePath, error))
         return fail (error);
@@ -288,7 +291,7 @@ int runProcess (const Options& o)
     {
         auto instance = PluginInstance::create (module, 0, stem, stem, static_cast<float> (format.sampleRate), error);
         if (! instance)
-            return moduleFailure (error);
+            return failInModule (modulePath, error);
 
         for (const auto& s : o.sets)
         {
@@ -305,17 +308,17 @@ int runProcess (const Options& o)
                 return fail ("value of " + s.first + " must be a number from 0 to 1, got '" + s.second + "'", kWrongUsage);
             const AAX_Result r = instance->setParameter (id, v);
             if (r != AAX_SUCCESS)
-                return moduleFailure ("setting " + s.first + " failed with " + std::to_string (r));
+                return failInModule (modulePath, "setting " + s.first + " failed with " + std::to_string (r));
         }
         if (o.bypass)
         {
             HostString bypassID;
             instance->effect()->GetMasterBypassParameter (&bypassID);
             if (bypassID.str().empty())
-                return moduleFailure ("the plug-in has no bypass parameter");
+                return failInModule (modulePath, "the plug-in has no bypass parameter");
             const AAX_Result r = instance->setParameter (bypassID.str(), 1.0);
             if (r != AAX_SUCCESS)
-                return moduleFailure ("bypassing failed with " + std::to_string (r));
+                return failInModule (modulePath, "bypassing failed with " + std::to_string (r));
         }
 
         // The file is read and written in whole numbers of plug-in blocks,
@@ -465,7 +468,7 @@ int runDescribe (const Options& o)
     {
         auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
         if (! instance)
-            return fail ("'" + modulePath + "': " + error);
+            return failInModule (modulePath, error);
         std::printf ("host parameters (stereo instance at 44100 Hz):\n");
         for (const auto& id : instance->parameterIDs())
         {
@@ -541,9 +544,6 @@ int runGui (const Options& o)
         return fail (error);
 
     const std::string modulePath = pluginPath (o);
-    auto moduleFailure = [&modulePath] (const std::string& message) {
-        return fail ("'" + modulePath + "': " + message);
-    };
     PluginModule module;
     if (! module.load (modulePath, error))
         return fail (error);
@@ -551,13 +551,13 @@ int runGui (const Options& o)
     {
         auto instance = PluginInstance::create (module, 0, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, 44100.0f, error);
         if (! instance)
-            return moduleFailure (error);
+            return failInModule (modulePath, error);
         auto editor = PluginEditor::create (*instance, error);
         if (! editor)
-            return moduleFailure (error);
+            return failInModule (modulePath, error);
         const AAX_Result r = editor->attach (window);
         if (r != AAX_SUCCESS)
-            return moduleFailure ("the plug-in could not open its editor (" + std::to_string (r) + ")");
+            return failInModule (modulePath, "the plug-in could not open its editor (" + std::to_string (r) + ")");
         window.show();
 
         const auto start = std::chrono::steady_clock::now();
